@@ -1,0 +1,54 @@
+#include "platform/com_names.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace qv {
+
+std::string comTableDevice(int n) {
+    auto dev = [](const char* base, int k) { return std::string("/dev/") + base + std::to_string(k); };
+    if (n >= 1 && n <= 4) return dev("ttyS", n - 1);
+    if (n >= 5 && n <= 12) return dev("ttyUSB", n - 5);
+    if (n >= 13 && n <= 16) return dev("ttyACM", n - 13);
+    if (n >= 17 && n <= 44) return dev("ttyS", n - 17 + 4);
+    if (n >= 45 && n <= 150) return dev("ttyUSB", n - 45 + 8);
+    if (n >= 151 && n <= 255) return dev("ttyACM", n - 151 + 4);
+    return {};
+}
+
+std::string comLinksFolder(const std::string& exeName) {
+    std::string base;
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) {
+        base = x;
+    } else if (const char* h = std::getenv("HOME"); h && *h) {
+        base = std::string(h) + "/.config";
+    } else {
+        return {};
+    }
+    return base + "/" + exeName + "/ports";
+}
+
+std::string comDevicePath(int n, const std::string& linksFolder) {
+    if (!linksFolder.empty()) {
+        const std::filesystem::path link = std::filesystem::path(linksFolder) / ("COM" + std::to_string(n));
+        std::error_code ec;
+        if (std::filesystem::is_symlink(link, ec) || std::filesystem::exists(link, ec)) return link.string();
+    }
+    return comTableDevice(n);
+}
+
+bool deviceOpens(const std::string& path) {
+    if (path.empty()) return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool isChar = ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode);
+    ::close(fd);
+    return isChar;
+}
+
+}  // namespace qv

@@ -1,0 +1,153 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "platform/runtime.h"
+
+namespace qv {
+
+Control::Control(Form& f, ControlKind k, std::string n, int i, Control* c)
+    : form(f), kind(k), name(std::move(n)), index(i), container(c) {}
+
+std::string Control::qualifiedName() const {
+    return index < 0 ? name : name + "(" + std::to_string(index) + ")";
+}
+
+void CheckBox::setValue(int v) {
+    if (v == value_) return;
+    value_ = v;
+    click();
+}
+
+void OptionButton::select() {
+    if (value_) return;
+    for (Control* c : form.Controls()) {
+        if (c != this && c->kind == ControlKind::OptionButton && c->container == container)
+            static_cast<OptionButton*>(c)->value_ = false;
+    }
+    value_ = true;
+    click();
+}
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+// "*.led" style patterns: a leading star and a literal rest, compared without case as
+// the file list does on the platform the program was made for.
+bool matches(const std::string& pattern, const std::string& file) {
+    if (pattern == "*.*" || pattern == "*") return true;
+    if (!pattern.empty() && pattern[0] == '*') {
+        const std::string tail = lower(pattern.substr(1));
+        const std::string f = lower(file);
+        return f.size() >= tail.size() && f.compare(f.size() - tail.size(), tail.size(), tail) == 0;
+    }
+    return lower(pattern) == lower(file);
+}
+
+}  // namespace
+
+void FileListBox::setPath(const std::string& folder) {
+    path_ = folder;
+    items_.clear();
+    listIndex_ = -1;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec)) {
+        if (!e.is_regular_file(ec)) continue;
+        const std::string n = e.path().filename().string();
+        if (matches(Pattern, n)) items_.push_back(n);
+    }
+    std::sort(items_.begin(), items_.end(),
+              [](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+}
+
+void FileListBox::setListIndex(int i) {
+    if (i < -1 || i >= ListCount()) throw std::out_of_range("file list index");
+    if (i == listIndex_) return;
+    listIndex_ = i;
+    click();
+}
+
+std::string FileListBox::FileName() const {
+    return listIndex_ >= 0 ? items_[static_cast<size_t>(listIndex_)] : std::string();
+}
+
+void ScrollBar::setValue(int v) {
+    if (v < std::min(Min, Max) || v > std::max(Min, Max)) throw std::out_of_range("scroll bar value");
+    if (v == value_) return;
+    value_ = v;
+    if (onChange) onChange();
+}
+
+Timer::Timer(Form& f, std::string n, Runtime& rt, int intervalMs)
+    : Control(f, ControlKind::Timer, std::move(n), -1, nullptr), rt_(rt), interval_(intervalMs) {
+    Visible = false;
+}
+
+Timer::~Timer() {
+    if (timerId_) rt_.stopTimer(timerId_);
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    restart();
+}
+
+void Timer::setEnabled(bool on) {
+    enabled_ = on;
+    restart();
+}
+
+void Timer::restart() {
+    if (timerId_) {
+        rt_.stopTimer(timerId_);
+        timerId_ = 0;
+    }
+    if (enabled_ && interval_ > 0) {
+        timerId_ = rt_.startTimer(interval_, [this] {
+            if (enabled_ && onTimer) onTimer();
+        });
+    }
+}
+
+Form::Form(Runtime& r, std::string n) : rt(r), name(std::move(n)) {}
+
+Form::~Form() {
+    if (rt.activeForm == this) rt.activeForm = nullptr;
+}
+
+Timer& Form::addTimer(std::string n, int intervalMs) { return add<Timer>(std::move(n), rt, intervalMs); }
+
+void Form::Show() {
+    const bool wasVisible = visible_;
+    visible_ = true;
+    if (!wasVisible) rt.formShown(*this);
+    // Showing makes the window the active one.
+    activate();
+}
+
+void Form::activate() {
+    if (rt.activeForm == this) return;
+    rt.activeForm = this;
+    Form_Activate();
+}
+
+void Form::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    if (rt.activeForm == this) rt.activeForm = nullptr;
+    rt.formHidden(*this);
+}
+
+Control* Form::find(const std::string& qualifiedName) const {
+    for (Control* c : controls_)
+        if (c->qualifiedName() == qualifiedName) return c;
+    return nullptr;
+}
+
+}  // namespace qv

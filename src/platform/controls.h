@@ -1,0 +1,378 @@
+// Window objects: the controls of the program's windows as plain data.
+//
+// The program's logic keeps its state in controls (a label's colour is an LED's lit
+// state, a button's caption is the play state, a label's Tag is an input's enable
+// flag). So that logic can be exact and testable without a screen, every window is a
+// plain C++ object holding controls like these; a Qt binder (src/platform/qt) renders
+// them and feeds user input back into their event handlers. Nothing here includes
+// Qt Widgets.
+//
+// Units: positions and sizes are twips (1/1440 inch) relative to the control's
+// container; colours are colour numbers 0x00BBGGRR (red in the low byte), or a
+// system colour with the high bit set (kButtonFace).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class Form;
+class Runtime;
+
+using Color = int32_t;
+
+inline constexpr Color kButtonFace = static_cast<Color>(0x8000000F);  // system button face
+inline constexpr Color kWhite = 0xFFFFFF;
+inline constexpr Color kBlack = 0x000000;
+
+enum class ControlKind {
+    Label,
+    CommandButton,
+    CheckBox,
+    OptionButton,
+    Frame,
+    PictureBox,
+    Image,
+    Shape,
+    ComboBox,
+    FileListBox,
+    HScrollBar,
+    VScrollBar,
+    TextBox,
+    Timer,
+    TabControl,
+};
+
+struct Font {
+    std::string Name = "Comic Sans MS";
+    double Size = 8.25;
+    bool Bold = false;
+    bool Italic = false;
+};
+
+enum class Align { Left, Center, Right };
+
+// Common base of every control. Fields are public on purpose: the handlers read and
+// write them as the window's own properties; the binder compares them with what the
+// widget shows and brings the widget in step.
+class Control {
+public:
+    Control(Form& form, ControlKind kind, std::string name, int index, Control* container);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Form& form;
+    const ControlKind kind;
+    const std::string name;   // e.g. "Label_StatusBalk"
+    const int index;          // element index within its control array, or -1
+    Control* const container; // nullptr: the form itself
+
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+    bool Visible = true;
+    bool Enabled = true;
+    Color BackColor = kButtonFace;
+    Color ForeColor = 0x000000;
+    Font font;
+    std::string Caption;
+    std::string Tag;
+    // Tab page of a tab control this control sits on (its container), or -1.
+    int tabPage = -1;
+    // Name for assistive technology where the control shows no text of its own.
+    std::string accessibleName;
+
+    // "Label_StatusBalk(3)" for array elements, else the plain name.
+    std::string qualifiedName() const;
+
+    // Click event, raised by the binder on a user click (and by the model where the
+    // platform raises it for code changes, see CheckBox and OptionButton).
+    std::function<void()> onClick;
+    void click() {
+        if (onClick) onClick();
+    }
+};
+
+class Label : public Control {
+public:
+    Label(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::Label, std::move(n), i, c) {}
+    Align Alignment = Align::Left;
+    bool BorderSingle = false;
+    bool Transparent = false;  // BackStyle 0
+};
+
+class CommandButton : public Control {
+public:
+    CommandButton(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::CommandButton, std::move(n), i, c) {}
+    bool Graphical = false;
+    // Picture file (absolute path) or a design picture ("design:<name>"); empty = none.
+    std::string Picture;
+    bool UseMaskColor = false;
+    Color MaskColor = 0x000000;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::CheckBox, std::move(n), i, c) {}
+    bool Graphical = false;
+    int value() const { return value_; }
+    // As the platform does: a value that differs from the present one raises Click.
+    void setValue(int v);
+
+private:
+    int value_ = 0;
+};
+
+class OptionButton : public Control {
+public:
+    OptionButton(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::OptionButton, std::move(n), i, c) {}
+    bool Graphical = false;
+    std::string Picture;
+    bool value() const { return value_; }
+    // Selecting deselects the other option buttons of the same container and raises
+    // Click when the button was not selected before.
+    void select();
+    // Design-time initialisation without events.
+    void initValue(bool v) { value_ = v; }
+
+private:
+    bool value_ = false;
+};
+
+class Frame : public Control {
+public:
+    Frame(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::Frame, std::move(n), i, c) {}
+    bool BorderSingle = true;
+};
+
+// Text printed onto a picture box, in pixels (the box's drawing unit).
+struct PrintedText {
+    std::string text;
+    Color color;
+    int x, y;
+};
+
+class PictureBox : public Control {
+public:
+    PictureBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::PictureBox, std::move(n), i, c) {}
+    bool BorderSingle = false;
+    std::string Picture;  // design picture or file, drawn unscaled at the top left
+    std::vector<PrintedText> printed;
+    int repaints = 0;  // bumped by Refresh
+    void Refresh() { ++repaints; }
+};
+
+class Image : public Control {
+public:
+    Image(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::Image, std::move(n), i, c) {}
+    std::string Picture;
+    bool Stretch = true;
+};
+
+class Shape : public Control {
+public:
+    Shape(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::Shape, std::move(n), i, c) {}
+    Color FillColor = 0x000000;
+    bool FillSolid = true;
+    bool BorderVisible = true;
+};
+
+class ComboBox : public Control {
+public:
+    ComboBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::ComboBox, std::move(n), i, c) {}
+    std::string Text;
+    std::vector<std::string> items;
+    void Clear() { items.clear(); }
+    void AddItem(std::string s) { items.push_back(std::move(s)); }
+    int ListCount() const { return static_cast<int>(items.size()); }
+};
+
+class FileListBox : public Control {
+public:
+    FileListBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::FileListBox, std::move(n), i, c) {}
+    std::string Pattern = "*.*";
+    std::string path() const { return path_; }
+    // Setting the folder lists its files matching Pattern, sorted by name.
+    void setPath(const std::string& folder);
+    const std::vector<std::string>& items() const { return items_; }
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    int listIndex() const { return listIndex_; }
+    // A changed selection raises Click, as a user's selection does.
+    void setListIndex(int i);
+    // The selected file name, empty when none.
+    std::string FileName() const;
+
+private:
+    std::string path_;
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+};
+
+class ScrollBar : public Control {
+public:
+    ScrollBar(Form& f, std::string n, bool vertical, int i = -1, Control* c = nullptr)
+        : Control(f, vertical ? ControlKind::VScrollBar : ControlKind::HScrollBar, std::move(n), i, c) {}
+    int Min = 0, Max = 32767, SmallChange = 1, LargeChange = 1;
+    int value() const { return value_; }
+    // Refuses values outside Min..Max (throws std::out_of_range, as the platform raises
+    // an error); a value that differs from the present one raises Change.
+    void setValue(int v);
+    void initValue(int v) { value_ = v; }
+    std::function<void()> onChange;
+    std::function<void()> onScroll;
+
+private:
+    int value_ = 0;
+};
+
+class TextBox : public Control {
+public:
+    TextBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::TextBox, std::move(n), i, c) {}
+    std::string Text;
+};
+
+class TabControl : public Control {
+public:
+    TabControl(Form& f, std::string n, int i = -1, Control* c = nullptr)
+        : Control(f, ControlKind::TabControl, std::move(n), i, c) {}
+    std::vector<std::string> tabs;
+    int Tab = 0;  // the page showing
+    double TabHeight = 520;
+};
+
+// An interval timer. Enabling it (or changing its interval while enabled) restarts the
+// interval; it fires onTimer every Interval ms until disabled.
+class Timer : public Control {
+public:
+    Timer(Form& f, std::string n, Runtime& rt, int intervalMs);
+    ~Timer() override;
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    std::function<void()> onTimer;
+
+private:
+    void restart();
+    Runtime& rt_;
+    int interval_;
+    bool enabled_ = false;
+    int timerId_ = 0;
+};
+
+// A control array: elements addressed by their own index (1..8, or 0..12).
+template <class T>
+class ControlArray {
+public:
+    ControlArray() = default;
+    template <class Make>
+    void create(int lo, int hi, Make make) {
+        lo_ = lo;
+        for (int i = lo; i <= hi; ++i) items_.push_back(make(i));
+    }
+    T& operator()(int i) {
+        if (i < lo_ || i >= lo_ + static_cast<int>(items_.size()))
+            throw std::out_of_range("control array index");
+        return *items_[static_cast<size_t>(i - lo_)];
+    }
+    const T& operator()(int i) const { return const_cast<ControlArray*>(this)->operator()(i); }
+    int lbound() const { return lo_; }
+    int ubound() const { return lo_ + static_cast<int>(items_.size()) - 1; }
+
+private:
+    int lo_ = 0;
+    std::vector<std::unique_ptr<T>> items_;
+};
+
+enum class FormBorder { None, Sizable, FixedDialog };
+
+// A window. Holds its controls in creation order (the resizer walks that collection).
+class Form {
+public:
+    Form(Runtime& rt, std::string name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    Runtime& rt;
+    const std::string name;
+    std::string Caption;
+    double ClientWidth = 0, ClientHeight = 0;  // twips
+    Color BackColor = kButtonFace;
+    FormBorder Border = FormBorder::Sizable;
+    bool Maximized = false;
+    bool Enabled = true;
+    // Outer geometry in twips, kept by the view (the resizer reads it).
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+    std::string accessibleName;
+
+    bool visible() const { return visible_; }
+    void Show();
+    void Hide();
+    // The window becomes the active one (shown, or brought to the front by the user);
+    // raises Form_Activate when it was not active.
+    void activate();
+    // The form's controls in creation order.
+    const std::vector<Control*>& Controls() const { return controls_; }
+    Control* find(const std::string& qualifiedName) const;
+
+    // Events the view raises.
+    virtual void Form_Activate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_KeyPress(int /*keyAscii*/) {}
+    // The user closes the window (close box): by default the form's owner unloads it.
+    std::function<void()> onCloseRequest;
+
+    // Owned-control factory: creates, registers and returns the control.
+    template <class T, class... A>
+    T& add(A&&... args) {
+        auto c = std::make_unique<T>(*this, std::forward<A>(args)...);
+        T& ref = *c;
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+        return ref;
+    }
+    Timer& addTimer(std::string n, int intervalMs);
+    template <class T>
+    void addArray(ControlArray<T>& arr, int lo, int hi, const std::string& n,
+                  Control* containerOf = nullptr) {
+        arr.create(lo, hi, [&](int i) {
+            auto c = std::make_unique<T>(*this, n, i, containerOf);
+            controls_.push_back(c.get());
+            return c;
+        });
+    }
+    // Arrays whose element i sits in the container containerOf(i).
+    template <class T, class F>
+    void addArrayIn(ControlArray<T>& arr, int lo, int hi, const std::string& n, F containerOf) {
+        arr.create(lo, hi, [&](int i) {
+            auto c = std::make_unique<T>(*this, n, i, containerOf(i));
+            controls_.push_back(c.get());
+            return c;
+        });
+    }
+
+private:
+    bool visible_ = false;
+    std::vector<Control*> controls_;
+    std::vector<std::unique_ptr<Control>> owned_;
+};
+
+}  // namespace qv

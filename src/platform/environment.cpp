@@ -1,0 +1,34 @@
+#include "platform/environment.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace qv {
+
+std::string cutLoginName(const std::string& name) { return name.substr(0, 24); }
+
+Environment systemEnvironment() {
+    Environment e;
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        e.programFolder = exe.parent_path().string();
+        e.exeName = exe.stem().string();
+    } else {
+        e.programFolder = std::filesystem::current_path(ec).string();
+        e.exeName = "Quorvane";
+    }
+    const struct passwd* pw = ::getpwuid(::getuid());
+    if (const char* h = std::getenv("HOME"); h && *h) {
+        e.homeFolder = h;
+    } else if (pw && pw->pw_dir) {
+        e.homeFolder = pw->pw_dir;
+    }
+    if (pw && pw->pw_name) e.loginName = cutLoginName(pw->pw_name);
+    return e;
+}
+
+}  // namespace qv

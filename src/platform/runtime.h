@@ -1,0 +1,120 @@
+// The Runtime: everything that is time or the outside world.
+//
+// The program's handlers run long sequences with waits that keep processing events
+// (a click can run inside a 2 s wait of the connect sequence). Instead of calling the
+// clock, the event loop or the serial port directly, every window object goes through
+// this interface. Production implements it on Qt's event loop (src/platform/qt); the
+// tests implement it as a discrete-event simulation with virtual time
+// (tests/support), so the same sequences run deterministically in milliseconds.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+class Form;
+
+// Message box styles and results, as the platform's message box takes them.
+enum MsgStyle : int {
+    MsgOkOnly = 0,
+    MsgCritical = 16,
+    MsgQuestion = 32,
+    MsgExclamation = 48,
+    MsgInformation = 64,
+};
+inline constexpr int MsgResultOk = 1;
+
+// Parity, data bits and stop bits are fixed by the program at N,8,1; the baud rate is
+// what the user chose.
+struct LineSettings {
+    int baud = 115200;
+};
+
+// One open serial connection. Events come from the event queue, never from inside a
+// call: an arrival while a handler waits raises its own receive event.
+class SerialConnection {
+public:
+    virtual ~SerialConnection() = default;
+    // Writes the bytes in one piece; returns without waiting for the line.
+    virtual void write(const std::string& bytes) = 0;
+    virtual int bytesAvailable() const = 0;
+    virtual std::string readAll() = 0;
+    virtual void close() = 0;
+
+    // Set by the owner; raised from the event queue.
+    std::function<void()> onReceive;
+    // The device went away (unplugged, far end closed). The connection is already
+    // closed when this runs.
+    std::function<void(const std::string& reason)> onLost;
+};
+
+// Where the program lives and whom it runs for.
+struct Environment {
+    std::string programFolder;  // folder of the executable, no trailing separator
+    std::string exeName;        // executable's file name without extension
+    std::string homeFolder;     // the user's profile folder
+    std::string loginName;      // the login name as the platform reports it
+};
+
+class Runtime {
+public:
+    virtual ~Runtime() = default;
+
+    // --- time ------------------------------------------------------------------
+    // Monotonic clock in seconds.
+    virtual double now() = 0;
+    // Processes the events that are pending now, once.
+    virtual void doEvents() = 0;
+    // Waits `seconds`, processing events meanwhile (re-entrant: handlers run inside).
+    virtual void wait(double seconds) = 0;
+    // Waits `seconds` without processing any event.
+    virtual void waitNoEvents(double seconds) = 0;
+    // Blocks until at least one event was processed or the clock reaches `deadline`,
+    // whichever comes first. A loop on the clock built on this never spins.
+    virtual void waitForEvents(double deadline) = 0;
+    // Calls `fn` from the event queue.
+    virtual void post(std::function<void()> fn) = 0;
+    // Runs `fn` once control is back at the outermost event loop (never inside a
+    // nested wait): used to dispose of unloaded windows safely.
+    virtual void disposeLater(std::function<void()> fn) = 0;
+
+    // Precise repeating timer; returns an id > 0.
+    virtual int startTimer(int intervalMs, std::function<void()> tick) = 0;
+    virtual void stopTimer(int id) = 0;
+
+    // --- user interface ----------------------------------------------------------
+    // Modal message box; returns the button pressed (MsgResultOk).
+    virtual int msgBox(const std::string& text, int style, const std::string& title) = 0;
+    // Modal colour chooser, opened on `initial`; nullopt when cancelled.
+    virtual std::optional<int> chooseColor(int initial) = 0;
+    // A window's visibility or enabled state changed; the view follows.
+    virtual void formShown(Form& f) = 0;
+    virtual void formHidden(Form& f) = 0;
+    virtual void formUnloaded(Form& f) = 0;
+    // The program ends at once: no further handler runs.
+    virtual void quit() = 0;
+
+    // --- serial ------------------------------------------------------------------
+    // True when COMn's device can be opened; keeps nothing open.
+    virtual bool comPortExists(int n) = 0;
+    // Opens COMn; on failure returns nullptr and sets `error` to the reason.
+    virtual std::unique_ptr<SerialConnection> openSerial(int n, const LineSettings& s,
+                                                         std::string& error) = 0;
+
+    // --- sound -------------------------------------------------------------------
+    virtual int audioOutputCount() = 0;
+    // Plays a WAV file asynchronously; a missing or unplayable file is skipped.
+    virtual void playSound(const std::string& path) = 0;
+    virtual void stopSound() = 0;
+
+    // --- environment ---------------------------------------------------------------
+    virtual const Environment& env() const = 0;
+
+    // The form that is the active window, as far as the program knows.
+    Form* activeForm = nullptr;
+};
+
+}  // namespace qv

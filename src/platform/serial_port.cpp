@@ -1,0 +1,74 @@
+#include "platform/serial_port.h"
+
+#include <cctype>
+
+namespace qv {
+
+SerialPort::SerialPort(Runtime& rt) : rt_(rt) {}
+
+SerialPort::~SerialPort() {
+    if (conn_) conn_->close();
+}
+
+int SerialPort::baudOf(const std::string& settings) {
+    const auto comma = settings.find(',');
+    if (comma == std::string::npos || comma == 0 || settings.substr(comma) != ",N,8,1") return 0;
+    long baud = 0;
+    for (size_t i = 0; i < comma; ++i) {
+        const char ch = settings[i];
+        if (!std::isdigit(static_cast<unsigned char>(ch))) return 0;
+        baud = baud * 10 + (ch - '0');
+        if (baud > 4000000) return 0;
+    }
+    return static_cast<int>(baud);
+}
+
+void SerialPort::setPortOpen(bool open) {
+    if (!open) {
+        if (conn_) {
+            conn_->close();
+            conn_.reset();
+        }
+        return;
+    }
+    if (conn_) return;
+    lastError_.clear();
+    LineSettings ls;
+    ls.baud = baudOf(Settings);
+    if (ls.baud <= 0) {
+        lastError_ = "the line setting \"" + Settings + "\" is not valid";
+        return;
+    }
+    if (CommPort < 1) {
+        lastError_ = "invalid port number";
+        return;
+    }
+    std::string err;
+    auto c = rt_.openSerial(CommPort, ls, err);
+    if (!c) {
+        lastError_ = err.empty() ? std::string("the port cannot be opened") : err;
+        return;
+    }
+    conn_ = std::move(c);
+    SerialConnection* raw = conn_.get();
+    conn_->onReceive = [this, raw] {
+        // An event queued before a close must not reach a later connection.
+        if (conn_.get() == raw && OnComm) OnComm();
+    };
+    conn_->onLost = [this, raw](const std::string& reason) {
+        if (conn_.get() != raw) return;
+        conn_.reset();
+        lastError_ = reason;
+        if (OnLost) OnLost(reason);
+    };
+}
+
+int SerialPort::InBufferCount() const { return conn_ ? conn_->bytesAvailable() : 0; }
+
+std::string SerialPort::Input() { return conn_ ? conn_->readAll() : std::string(); }
+
+void SerialPort::Output(const std::string& text) {
+    if (conn_) conn_->write(text);
+}
+
+}  // namespace qv

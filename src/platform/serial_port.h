@@ -1,0 +1,46 @@
+// The serial-communications control of the main window: CommPort, Settings, PortOpen,
+// InBufferCount, Input, Output and the receive event, on a connection the Runtime
+// opens. Every writer asks PortOpen first; a write to a closed port is dropped.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/runtime.h"
+
+namespace qv {
+
+class SerialPort {
+public:
+    explicit SerialPort(Runtime& rt);
+    ~SerialPort();
+
+    int CommPort = 1;
+    std::string Settings = "115200,N,8,1";
+
+    bool PortOpen() const { return conn_ != nullptr; }
+    // Opening COMn with Settings; a failure leaves the port closed and lastError()
+    // says why. Closing drops whatever waits in the receive buffer.
+    void setPortOpen(bool open);
+    const std::string& lastError() const { return lastError_; }
+
+    int InBufferCount() const;
+    std::string Input();
+    void Output(const std::string& text);
+
+    // Receive event: characters have arrived (raised from the event queue).
+    std::function<void()> OnComm;
+    // The device vanished; the port is already closed when this runs.
+    std::function<void(const std::string& reason)> OnLost;
+
+    // "9600,N,8,1" -> 9600; 0 when the text is no line setting the port takes.
+    static int baudOf(const std::string& settings);
+
+private:
+    Runtime& rt_;
+    std::unique_ptr<SerialConnection> conn_;
+    std::string lastError_;
+};
+
+}  // namespace qv

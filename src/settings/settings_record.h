@@ -1,0 +1,28 @@
+// The program-wide settings record and the values kept beside it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+struct SettingsRecord {
+    // Stored in Settings.txt, in file order. Colours are colour numbers held as
+    // floating-point numbers with whole values.
+    double LedColor = 0;
+    double InputBinaryColor = 0;
+    int16_t BinaryToggleValue = 0;  // 0..1024
+    float ToggleDifference = 0;     // 0..512
+    double InputAnalogColor = 0;
+    double InputDisabledColor = 0;
+    int16_t SoundOnOff = 0;
+    int16_t SoundStartOnOff = 0;
+    int16_t SwapOutputs = 0;
+    std::string ConnectedText;
+
+    // Not stored: the LED colour's bytes as the board is sent them, and the login name.
+    int16_t LedRed = 0, LedGreen = 0, LedBlue = 0;
+    std::string UserName;
+};
+
+}  // namespace qv
