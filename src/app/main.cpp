@@ -1,2 +1,33 @@
-// PLACEHOLDER
-int main() { return 0; }
+// The program: the Qt application, the production runtime with its view, and the main
+// window's start-up.
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+#include "panel/form_quorvane.h"
+#include "panel/program.h"
+#include "platform/environment.h"
+#include "platform/qt/binder.h"
+#include "platform/qt/qt_runtime.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(qv::kAppTitle));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/design/icon.png")));
+    // Asked for by name; where the font is missing, fontconfig's alias to Comic Neue
+    // stands in for it.
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
+
+    qv::QtRuntime rt(qv::systemEnvironment());
+    qv::QtBinder binder(rt);
+    rt.setView(&binder);
+
+    qv::Program prog(rt);
+    qv::FormQuorvane& w = prog.quorvane();
+    w.onCloseRequest = [&w] { w.Form_Unload(); };
+    w.Form_Load();
+    w.Show();
+    return app.exec();
+}

@@ -1,10 +1,77 @@
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "effects/effect_file.h"
 #include "panel/form_quorvane.h"
 
 namespace qv {
 
-// PLACEHOLDER: to be implemented
-void FormQuorvane::LeesEffect() {}
-void FormQuorvane::File_List_Effecten_Click() {}
-void FormQuorvane::startupEffects() {}
+namespace {
+
+constexpr const char* kEffectsFolder = "Effects";
+
+// True when the folder holds a file the effect list would show ("*.led", any case).
+bool holdsEffectFiles(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec)) {
+        if (!e.is_regular_file(ec)) continue;
+        std::string name = e.path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (name.ends_with(".led")) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void FormQuorvane::LeesEffect() {
+    const std::string name = File_List_Effecten.FileName();
+    if (name.empty()) return;
+    const std::string path = prog.programPath(kEffectsFolder, name);
+
+    effects::ReadResult read = effects::readEffectFile(path, kMaxEffectSteps);
+    if (!read.effect) {
+        // The loaded effect stays whole. The auto-next advance reads a file twice in a
+        // row, so the same refusal is told once until another file loads.
+        const std::string refusal = path + "\n" + read.problem;
+        if (refusal != refusedEffect_) {
+            refusedEffect_ = refusal;
+            rt.msgBox("The effect file " + path + " cannot be loaded: " + read.problem +
+                          ".\rThe animation loaded before stays in use.",
+                      MsgExclamation, kAppTitle);
+        }
+        return;
+    }
+    refusedEffect_.clear();
+
+    EffectData& fx = prog.mod.effect;
+    fx.EffectStepCount = 0;
+    fx.EffectTiming = read.effect->timing;
+    Label_Animaties.Caption = "Animation (s = " + std::to_string(fx.EffectTiming) + ")";
+    // Slots above the new count keep what a longer file left there.
+    for (std::string& step : read.effect->steps) {
+        ++fx.EffectStepCount;
+        fx.EffectSteps[static_cast<size_t>(fx.EffectStepCount)] = std::move(step);
+    }
+}
+
+void FormQuorvane::File_List_Effecten_Click() { LeesEffect(); }
+
+void FormQuorvane::startupEffects() {
+    const std::string folder = rt.env().programFolder + "/" + kEffectsFolder;
+    if (holdsEffectFiles(folder)) {
+        File_List_Effecten.setPath(folder);
+        if (File_List_Effecten.ListCount() > 0) {
+            File_List_Effecten.setListIndex(0);
+            return;
+        }
+    }
+    CMD_Animatie.Enabled = false;
+    Check_Auto_volgende_Effect.Enabled = false;
+    File_List_Effecten.Enabled = false;
+    Label_Animaties.Caption = "No animations found";
+}
 
 }  // namespace qv

@@ -1,9 +1,71 @@
+#include <string>
+
+#include "link/form_zoeken.h"
+#include "link/protocol.h"
 #include "panel/form_quorvane.h"
+#include "platform/numbers.h"
 
 namespace qv {
 
-// PLACEHOLDER: to be implemented
-void FormQuorvane::TimerLeesIngangen_Timer() {}
-void FormQuorvane::Serialport_OnComm() {}
+namespace {
+// Header colour of the search window while a reply is being checked.
+constexpr int32_t kCheckingColor = 0xFFFF80;
+}  // namespace
+
+void FormQuorvane::TimerLeesIngangen_Timer() {
+    if (!Serialport.PortOpen()) return;
+    const int16_t kind = prog.nano.InterfaceKind;
+    if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds) {
+        // A disabled panel still takes its turn, so the other channels keep their pace.
+        if (Label_Drukknop(AnalogPollIndex + 1).Tag == "True")
+            Serialport.Output(protocol::AnalogPollRequest());
+        AnalogPollIndex = AnalogPollIndex < 4 ? static_cast<int16_t>(AnalogPollIndex + 1) : int16_t{0};
+    } else if (kind == InterfaceTM1638) {
+        Serialport.Output(protocol::KeyPollRequest());
+    }
+}
+
+void FormQuorvane::Serialport_OnComm() {
+    if (!Serialport.PortOpen() || Serialport.InBufferCount() == 0) return;
+
+    // Whatever one event drains is one message. Events processed inside the drain may
+    // raise a receive event of their own, which then takes what has arrived by then.
+    std::string message;
+    std::string sound;
+    while (Serialport.InBufferCount() > 0) {
+        message += Serialport.Input();
+        prog.rt.doEvents();
+    }
+    if (message.empty()) return;
+
+    const protocol::Reply reply = protocol::classify(message);
+    switch (reply.kind) {
+        case protocol::ReplyKind::Analog:
+            sound = ShowAnalogReport(reply.channel + 1, reply.field);
+            break;
+        case protocol::ReplyKind::Digital: {
+            // A mask that does not fit a 16-bit integer is no key report the board sends.
+            const std::optional<int16_t> mask = toInt16(decimalField(reply.field));
+            if (mask) sound = ShowDigitalReport(*mask);
+            break;
+        }
+        case protocol::ReplyKind::Identification: {
+            const int16_t kind = reply.interfaceKind;
+            prog.nano.InterfaceKind = kind;
+            prog.nano.PushButtonKind = kind == InterfaceLumiLeds || kind == InterfaceTM1638 ? 1 : 2;
+            if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds || kind == InterfaceTM1638) {
+                Label& kop = prog.zoeken().Label_Kop;
+                kop.Caption = "Checking";
+                kop.ForeColor = kCheckingColor;
+            }
+            if (kind == InterfaceAdaFruit) IMG_Interface.Picture = prog.picture("Img Arduino Adafruit.bmp");
+            break;
+        }
+        case protocol::ReplyKind::None:
+            break;
+    }
+
+    if (!sound.empty() && soundsOn()) playSound(sound);
+}
 
 }  // namespace qv

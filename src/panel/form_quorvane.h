@@ -7,6 +7,7 @@
 //   panel/led_outputs.cpp        LED clicks and ResetLeds
 //   panel/input_panels.cpp       analog and key reports, enable toggle
 //   panel/sounds.cpp             sound rule, sound option, info box
+//   panel/resizer.cpp            layout record and proportional resizing
 //   link/port_discovery.cpp      port probe and "Find Com"
 //   link/connection.cpp          connect and disconnect sequences
 //   link/polling.cpp             polling tick and receive handler
@@ -19,6 +20,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "panel/program.h"
 #include "platform/controls.h"
@@ -79,6 +81,18 @@ public:
     int16_t AnalogPollIndex = 0;
     double AnalogBarWidth = 0;
     int16_t LastInputValue = 0;
+    // The layout recorded once at the end of start-up: one record per control in
+    // collection order, then one for the window's outer geometry (no control).
+    struct SavedPlacement {
+        Control* Ctl = nullptr;
+        float Left = 0, Top = 0, Width = 0, Height = 0;
+        int16_t FontSize = 0;
+    };
+    std::vector<SavedPlacement> SavedLayout;
+    // Lit state of LED outputs 1..8 as set by a click, kept beside the label colour
+    // because a lit label in the colour of the window background looks dark. Whoever
+    // darkens or lights the LED labels keeps it in step (ResetLeds clears it).
+    std::array<bool, 9> LedLit{};
 
     // --- public operations, in slot order ------------------------------------------------
     void ResetLeds();
@@ -91,6 +105,7 @@ public:
     // --- event handlers --------------------------------------------------------------------
     void Form_Load();
     void Form_Unload();
+    void Form_Resize() override;
     void CMD_Close_Click();
     void CMD_Settings_Click();
     void CMD_ZoekPoorten_Click();
@@ -139,6 +154,9 @@ public:
 private:
     void connectSequence();
     void disconnectSequence();
+
+    // The effect file last refused by LeesEffect with its reason, until a file loads.
+    std::string refusedEffect_;
 };
 
 }  // namespace qv

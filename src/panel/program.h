@@ -96,4 +96,10 @@ private:
 // The application's title, used by message boxes that name it.
 inline constexpr const char* kAppTitle = "Quorvane";
 
+// The program's version information: shown by the info box and the settings dialog.
+struct VersionInfo {
+    int major, minor, build, revision;
+};
+inline constexpr VersionInfo kVersion{1, 5, 0, 36};
+
 }  // namespace qv

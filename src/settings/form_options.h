@@ -3,6 +3,8 @@
 // buttons that store the settings and send them to the board.
 #pragma once
 
+#include <optional>
+
 #include "panel/program.h"
 #include "platform/controls.h"
 
@@ -107,6 +109,14 @@ public:
     void CMD_Connected_Text_Click();
     void CMD_Ledkleur_Click();
     void CMD_TM1638v1_1_Click();
+
+private:
+    // One colour chooser serves the four colour buttons.
+    void chooseColor(Shape& carrier, Color& sample, bool ledColor);
+
+    // The colour the chooser last returned while this dialog has been loaded: it opens
+    // on it again.
+    std::optional<Color> chooserColor_;
 };
 
 }  // namespace qv

@@ -1,9 +1,108 @@
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
 #include "panel/form_quorvane.h"
+#include "platform/numbers.h"
+#include "settings/form_options.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 
-// PLACEHOLDER: to be implemented
-void FormQuorvane::InlezenSettings() {}
-void FormQuorvane::SetStandard() {}
+namespace {
+
+// The login name as a 25-byte buffer with its terminating NUL holds it.
+std::string loginName(const std::string& raw) {
+    const std::string name = raw.substr(0, raw.find('\0'));
+    return name.substr(0, 24);
+}
+
+// Reads the file and shows its values (steps 5 and 6). False when any of it fails:
+// the file cannot be read, is cut short, holds a number that does not fit, or holds a
+// value that a control refuses.
+bool readAndShow(FormQuorvane& w, const std::string& path) {
+    Program& prog = w.prog;
+    SettingsRecord& rec = prog.mod.settings;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad()) return false;
+        in.close();
+        if (!settings_file::read(bytes, rec)) return false;
+
+        FormOptions& options = prog.options();
+        options.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
+        const auto difference = toInt16(rec.ToggleDifference);
+        if (!difference) return false;
+        options.HScroll_Toggle_Difference.setValue(*difference);
+        w.Label_StatusBalk(12).Caption = decimal(options.HScroll_Toggle_Difference.value());
+        const int32_t analog = settingColor(rec.InputAnalogColor);
+        for (int i = 1; i <= 5; ++i) w.Shape_Ingang(i).FillColor = analog;
+        w.OptionGeluid(rec.SoundOnOff).select();
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void FormQuorvane::InlezenSettings() {
+    SettingsRecord& rec = prog.mod.settings;
+    const Environment& env = prog.rt.env();
+    rec.UserName = loginName(env.loginName);
+
+    const std::string folder = settings_file::folderPath(env);
+    if (!FolderExists(folder)) {
+        // A folder that cannot be made shows up as the save error of the first save.
+        std::error_code ec;
+        std::filesystem::create_directory(folder, ec);
+    }
+
+    const std::string path = settings_file::filePath(env);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        SetStandard();
+        prog.options().SaveSettings();
+    } else if (!readAndShow(*this, path)) {
+        // The dialog may already show some of the file's values: load it afresh from
+        // the standard values so that it and the record agree.
+        const bool dialogLoaded = prog.optionsLoaded();
+        SetStandard();
+        // The standard set leaves these two as read; a value no control takes would fail
+        // every later load of the dialog, so it falls back to 0, as before any reading.
+        if (rec.SwapOutputs != 0 && rec.SwapOutputs != 1) rec.SwapOutputs = 0;
+        try {
+            settingColor(rec.InputDisabledColor);
+        } catch (const std::out_of_range&) {
+            rec.InputDisabledColor = 0;
+        }
+        if (dialogLoaded) {
+            prog.unloadOptions();
+            prog.options();
+        }
+    }
+
+    const int32_t led = colorOf(rec.LedColor);
+    rec.LedRed = static_cast<int16_t>(led & 0xFF);
+    rec.LedGreen = static_cast<int16_t>((led >> 8) & 0xFF);
+    rec.LedBlue = static_cast<int16_t>((led >> 16) & 0xFF);
+}
+
+void FormQuorvane::SetStandard() {
+    prog.rt.msgBox("Settings are corrupt. Standard will be set.", MsgCritical, "Settings problem.");
+    SettingsRecord& rec = prog.mod.settings;
+    rec.LedColor = 255;
+    rec.InputBinaryColor = 8454016;
+    rec.BinaryToggleValue = 512;
+    rec.ToggleDifference = 2;
+    rec.InputAnalogColor = 8454143;
+    rec.SoundOnOff = 1;
+    rec.SoundStartOnOff = 1;
+    rec.ConnectedText = "ARDUINO ";
+}
 
 }  // namespace qv

@@ -132,14 +132,18 @@ int SimRuntime::msgBox(const std::string& text, int style, const std::string& ti
     return MsgResultOk;
 }
 
-std::optional<int> SimRuntime::chooseColor(int /*initial*/) {
+std::optional<int> SimRuntime::chooseColor(int initial) {
+    colorInitials.push_back(initial);
     if (colorAnswers.empty()) return std::nullopt;
     auto a = colorAnswers.front();
     colorAnswers.erase(colorAnswers.begin());
     return a;
 }
 
-void SimRuntime::formShown(Form& f) { formEvents.push_back("shown " + f.name); }
+void SimRuntime::formShown(Form& f) {
+    formEvents.push_back("shown " + f.name);
+    if (onFormShown) onFormShown(f);
+}
 void SimRuntime::formHidden(Form& f) { formEvents.push_back("hidden " + f.name); }
 void SimRuntime::formUnloaded(Form& f) { formEvents.push_back("unloaded " + f.name); }
 

@@ -133,8 +133,11 @@ public:
     std::map<int, SimBoard*> boards;             // what answers on a port
     std::map<int, std::string> refuseOpen;       // COM number -> reason the open fails
     std::vector<std::optional<int>> colorAnswers;  // the colour chooser's answers, in order
+    std::vector<int> colorInitials;                // the colour each chooser opened on
     // Called for every message box (for example to act while it is shown).
     std::function<void(const ShownMessage&)> onMsgBox;
+    // Called when a window is shown (for example to size it as the view would).
+    std::function<void(Form&)> onFormShown;
 
     // --- what happened ---------------------------------------------------------------------
     std::vector<Written> writes;

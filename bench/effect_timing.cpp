@@ -1,0 +1,129 @@
+// Plays a 200-step effect at 100 ms a step through the effect player on the real Qt
+// event loop and reports how closely the steps keep time and how much CPU the waits
+// cost. The steps are timed where the board would see them: each step's frame is
+// stamped as it is written to a recording serial port.
+//
+// Usage: effect_timing [steps] [timing]   (defaults 200 and 55: 55 / 550 = 0.1 s)
+// Exit status 1 when the process used more than 2% of a core.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "panel/form_quorvane.h"
+#include "panel/program.h"
+#include "platform/qt/qt_runtime.h"
+
+namespace {
+
+struct Stamp {
+    double t;
+    std::string bytes;
+};
+
+// A serial port that only records what is written to it, and when.
+class RecordingConnection : public qv::SerialConnection {
+public:
+    RecordingConnection(qv::Runtime& rt, std::vector<Stamp>& log) : rt_(rt), log_(log) {}
+    void write(const std::string& bytes) override { log_.push_back({rt_.now(), bytes}); }
+    int bytesAvailable() const override { return 0; }
+    std::string readAll() override { return {}; }
+    void close() override {}
+
+private:
+    qv::Runtime& rt_;
+    std::vector<Stamp>& log_;
+};
+
+class BenchRuntime : public qv::QtRuntime {
+public:
+    using QtRuntime::QtRuntime;
+    std::vector<Stamp> written;
+    std::unique_ptr<qv::SerialConnection> openSerial(int, const qv::LineSettings&, std::string&) override {
+        return std::make_unique<RecordingConnection>(*this, written);
+    }
+};
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int steps = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
+    const int timing = argc > 2 ? std::atoi(argv[2]) : 55;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "Effects");
+    {
+        std::ofstream fx(folder / "Effects" / "bench.led", std::ios::binary);
+        fx << timing << "\r\n";
+        for (int s = 0; s < steps; ++s) fx << std::string(static_cast<size_t>(s % 8), '-') << "+\r\n";
+    }
+
+    qv::Environment env;
+    env.programFolder = folder.string();
+    env.homeFolder = folder.string();
+    env.exeName = "Quorvane";
+    BenchRuntime rt(env);
+    qv::Program prog(rt);
+    qv::FormQuorvane& w = prog.quorvane();
+    w.startupEffects();
+    if (prog.mod.effect.EffectStepCount != std::min(steps, qv::kMaxEffectSteps)) {
+        std::fprintf(stderr, "the benchmark effect did not load\n");
+        return 2;
+    }
+    prog.nano.InterfaceKind = qv::InterfaceAdaFruit;
+    w.Serialport.setPortOpen(true);
+
+    const double stepTime = timing / (5050.0 - w.VScrollSpeed.value());
+    double wall0 = 0, cpu0 = 0, wall1 = 0, cpu1 = 0;
+    QTimer::singleShot(0, [&] {
+        wall0 = rt.now();
+        cpu0 = cpuSeconds();
+        w.CMD_Animatie.Caption = "Stop";
+        w.SpeelEffect(1);
+        w.CMD_Animatie.Caption = "Start";
+        wall1 = rt.now();
+        cpu1 = cpuSeconds();
+        QCoreApplication::quit();
+    });
+    app.exec();
+    std::filesystem::remove_all(folder);
+
+    const std::vector<Stamp>& frames = rt.written;
+    const size_t n = frames.size();
+    if (n < 2) {
+        std::fprintf(stderr, "no frames were written\n");
+        return 2;
+    }
+    double sum = 0, worst = 0;
+    for (size_t i = 1; i < n; ++i) {
+        const double err = frames[i].t - frames[i - 1].t - stepTime;
+        sum += err;
+        worst = std::max(worst, std::abs(err));
+    }
+    const double drift = frames.back().t - frames.front().t - static_cast<double>(n - 1) * stepTime;
+    const double wall = wall1 - wall0;
+    const double cpuShare = (cpu1 - cpu0) / wall;
+
+    std::printf("steps %zu at %.1f ms a step, %.3f s wall\n", n, stepTime * 1e3, wall);
+    std::printf("step error: mean %+.3f ms, max |%.3f| ms\n", sum / static_cast<double>(n - 1) * 1e3, worst * 1e3);
+    std::printf("drift over the effect: %+.3f ms\n", drift * 1e3);
+    std::printf("CPU: %.3f s of %.3f s wall = %.2f%% of a core (limit 2%%)\n", cpu1 - cpu0, wall, cpuShare * 100);
+    return cpuShare <= 0.02 ? 0 : 1;
+}

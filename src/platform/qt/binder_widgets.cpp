@@ -1,0 +1,257 @@
+#include "platform/qt/binder_widgets.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionTabWidgetFrame>
+#include <qdrawutil.h>
+
+namespace qv::view {
+
+QColor toQColor(Color c) {
+    const auto u = static_cast<uint32_t>(c);
+    if (u & 0x80000000u) {
+        const QPalette pal = QGuiApplication::palette();
+        switch (u & 0xFFu) {
+            case 0x05: return pal.color(QPalette::Base);        // window background
+            case 0x08: return pal.color(QPalette::Text);        // window text
+            case 0x10: return pal.color(QPalette::Dark);        // button shadow
+            case 0x12: return pal.color(QPalette::ButtonText);  // button text
+            case 0x14: return pal.color(QPalette::Light);       // button highlight
+            default: return pal.color(QPalette::Button);        // button face and the rest
+        }
+    }
+    return QColor(static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF),
+                  static_cast<int>((u >> 16) & 0xFF));
+}
+
+QFont toQFont(const Font& f) {
+    QFont q(QString::fromStdString(f.Name));
+    q.setPointSizeF(f.Size > 0 ? f.Size : 8.25);
+    q.setBold(f.Bold);
+    q.setItalic(f.Italic);
+    return q;
+}
+
+void ClickArea::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && onClick) {
+        pressed_ = true;
+        e->accept();
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void ClickArea::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && pressed_) {
+        pressed_ = false;
+        e->accept();
+        if (rect().contains(e->position().toPoint()) && onClick) onClick();
+        return;
+    }
+    QWidget::mouseReleaseEvent(e);
+}
+
+namespace {
+
+Qt::Alignment horizontal(Align a) {
+    switch (a) {
+        case Align::Center: return Qt::AlignHCenter;
+        case Align::Right: return Qt::AlignRight;
+        default: return Qt::AlignLeft;
+    }
+}
+
+// Text centred vertically when it fits the box, else from the top, wrapped at words.
+void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text) {
+    const int flags = static_cast<int>(h) | Qt::TextWordWrap;
+    const QRect need = p.fontMetrics().boundingRect(r, flags, text);
+    p.drawText(r, flags | (need.height() <= r.height() ? Qt::AlignVCenter : Qt::AlignTop), text);
+}
+
+QColor textColor(const QWidget& w, const QColor& c) {
+    return w.isEnabled() ? c : w.palette().color(QPalette::Disabled, QPalette::WindowText);
+}
+
+void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
+    if (img.isNull()) return;
+    if (scale == 1.0) {
+        p.drawImage(at, img);
+    } else {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(at, (QSizeF(img.size()) * scale).toSize()), img);
+    }
+}
+
+}  // namespace
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QRect r = rect();
+    if (!transparent) p.fillRect(r, back);
+    if (border) {
+        qDrawWinPanel(&p, r, palette(), true, nullptr);
+        r.adjust(2, 2, -2, -2);
+    }
+    p.setPen(textColor(*this, fore));
+    drawBoxText(p, r.adjusted(1, 0, -1, 0), horizontal(align), text);
+}
+
+void FrameWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), back);
+    const QFontMetrics fm = p.fontMetrics();
+    const int top = fm.height() / 2;
+    if (border) qDrawShadeRect(&p, QRect(0, top, width(), height() - top), palette(), true, 1, 0);
+    if (!caption.isEmpty()) {
+        const QRect tr(8, 0, fm.horizontalAdvance(caption) + 4, fm.height());
+        p.fillRect(tr, back);
+        p.setPen(textColor(*this, fore));
+        p.drawText(tr, Qt::AlignCenter, caption);
+    }
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QRect inner = rect();
+    p.fillRect(inner, back);
+    if (border) {
+        qDrawWinPanel(&p, inner, palette(), true, nullptr);
+        inner.adjust(2, 2, -2, -2);
+    }
+    p.setClipRect(inner);
+    drawPicture(p, picture, inner.topLeft(), scale);
+    const int ascent = p.fontMetrics().ascent();
+    for (const PrintedLine& line : printed) {
+        p.setPen(line.color);
+        p.drawText(QPointF(inner.left() + line.x * scale, inner.top() + line.y * scale + ascent), line.text);
+    }
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    if (picture.isNull()) return;
+    QPainter p(this);
+    if (!isEnabled()) p.setOpacity(0.5);
+    if (stretch) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(rect(), picture);
+    } else {
+        drawPicture(p, picture, QPoint(0, 0), scale);
+    }
+}
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
+    // A shape is decoration: clicks go to whatever lies beneath it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (solid) p.fillRect(rect(), fill);
+    if (border && width() > 0 && height() > 0) {
+        p.setPen(line);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+GraphicButton::GraphicButton(QWidget* parent) : QAbstractButton(parent) {
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void GraphicButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool sunken = isDown() || isChecked();
+    QColor face = back;
+    if (sunken)
+        face = back.darker(118);
+    else if (isEnabled() && underMouse())
+        face = back.lighter(106);
+    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(palette().color(QPalette::Dark));
+    p.setBrush(face);
+    p.drawRoundedRect(outline, 3, 3);
+    if (sunken) {
+        // An inner shadow along the top and left edges makes the pressed state read at a glance.
+        p.setPen(QPen(face.darker(125), 1.5));
+        QPainterPath shade;
+        shade.moveTo(outline.left() + 2, outline.bottom() - 2);
+        shade.lineTo(outline.left() + 2, outline.top() + 2);
+        shade.lineTo(outline.right() - 2, outline.top() + 2);
+        p.drawPath(shade);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    QRect content = rect().adjusted(4, 4, -4, -4);
+    if (sunken) content.translate(1, 1);
+    const QString caption = text();
+    const int gap = 3;
+    const int textHeight =
+        caption.isEmpty()
+            ? 0
+            : p.fontMetrics().boundingRect(QRect(0, 0, content.width(), 1000), Qt::TextWordWrap, caption).height();
+
+    QSize pictureSize;
+    if (!picture.isNull()) {
+        pictureSize = (QSizeF(picture.size()) * scale).toSize();
+        const QSize room(content.width(), content.height() - (textHeight ? textHeight + gap : 0));
+        if (pictureSize.width() > room.width() || pictureSize.height() > room.height())
+            pictureSize = pictureSize.scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+    }
+    const int total = pictureSize.height() + (textHeight && pictureSize.height() ? gap : 0) + textHeight;
+    int y = content.top() + (content.height() - total) / 2;
+    if (!pictureSize.isEmpty()) {
+        if (!isEnabled()) p.setOpacity(0.45);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), pictureSize), picture);
+        p.setOpacity(1);
+        y += pictureSize.height() + gap;
+    }
+    if (textHeight) {
+        p.setPen(textColor(*this, fore));
+        p.drawText(QRect(content.left(), y, content.width(), textHeight), Qt::AlignHCenter | Qt::TextWordWrap,
+                   caption);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        focus.backgroundColor = face;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
+
+QSize TabRow::tabSizeHint(int index) const {
+    const int n = count();
+    if (n == 0) return QTabBar::tabSizeHint(index);
+    // The last tab takes what the division leaves, so the row ends flush with the control.
+    const int w = width() / n;
+    return {index == n - 1 ? width() - w * (n - 1) : w, rowHeight};
+}
+
+TabWidget::TabWidget(QWidget* parent) : QWidget(parent), row(new TabRow(this)) {
+    row->setExpanding(false);
+    row->setDrawBase(false);
+    row->setUsesScrollButtons(false);
+    row->setElideMode(Qt::ElideRight);
+}
+
+void TabWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), back);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = QRect(0, row->height() - 1, width(), height() - row->height() + 1);
+    frame.shape = QTabBar::RoundedNorth;
+    frame.tabBarSize = row->size();
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &p, this);
+}
+
+void TabWidget::resizeEvent(QResizeEvent*) {
+    row->setGeometry(0, 0, width(), row->rowHeight);
+}
+
+}  // namespace qv::view

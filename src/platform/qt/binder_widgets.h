@@ -1,0 +1,143 @@
+// The painted widgets the binder puts in place of the window objects' own controls:
+// labels, frames, picture boxes, images, shapes, graphical buttons and the tab control.
+//
+// Each holds its look as plain values that the binder sets, and paints from them alone,
+// so a widget never reaches back into a window object (which may be gone after an
+// unload while the widget still waits for its disposal).
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QImage>
+#include <QTabBar>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace qv::view {
+
+// A colour number 0x00BBGGRR, or a system colour (high bit set) taken from the palette.
+QColor toQColor(Color c);
+QFont toQFont(const Font& f);
+
+// Reports a left click: press and release inside the widget.
+class ClickArea : public QWidget {
+public:
+    explicit ClickArea(QWidget* parent) : QWidget(parent) {}
+    std::function<void()> onClick;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool pressed_ = false;
+};
+
+class LabelWidget : public ClickArea {
+public:
+    using ClickArea::ClickArea;
+    QString text;
+    QColor back, fore;
+    Align align = Align::Left;
+    bool border = false;
+    bool transparent = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+class FrameWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    QString caption;
+    QColor back, fore;
+    bool border = true;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+struct PrintedLine {
+    QString text;
+    QColor color;
+    int x, y;
+};
+
+// A picture box: its picture unscaled at the top left, cut at the box's edge, and text
+// printed on it at pixel positions.
+class PictureWidget : public ClickArea {
+public:
+    using ClickArea::ClickArea;
+    QColor back;
+    bool border = false;
+    QImage picture;
+    std::vector<PrintedLine> printed;
+    double scale = 1;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+class ImageWidget : public ClickArea {
+public:
+    using ClickArea::ClickArea;
+    QImage picture;
+    bool stretch = true;
+    double scale = 1;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+class ShapeWidget : public QWidget {
+public:
+    explicit ShapeWidget(QWidget* parent);
+    QColor fill, line;
+    bool solid = true;
+    bool border = true;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// A button drawn in its own background colour with a picture above its caption; a
+// latched button (a set check box or a selected option button) stays pressed.
+class GraphicButton : public QAbstractButton {
+public:
+    explicit GraphicButton(QWidget* parent);
+    QColor back, fore;
+    QImage picture;
+    double scale = 1;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// All tabs in one row of equal width, as high as the tab control says.
+class TabRow : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+    int rowHeight = 35;
+
+protected:
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+};
+
+// The tab control: the row of tabs over a page frame; the pages' controls are children
+// of this widget, placed relative to its top left corner.
+class TabWidget : public QWidget {
+public:
+    explicit TabWidget(QWidget* parent);
+    TabRow* row;
+    QColor back;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+};
+
+}  // namespace qv::view

@@ -1,0 +1,232 @@
+#include "platform/qt/qt_runtime.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/com_names.h"
+#include "platform/qt/qt_serial.h"
+#include "platform/qt/qt_sound.h"
+#include "platform/qt/view_host.h"
+
+namespace qv {
+
+namespace {
+
+// Whole milliseconds to arm a timer for `seconds`, rounded up so that a wait never ends
+// early and a remainder below a millisecond still blocks instead of spinning.
+int timerMs(double seconds) { return std::max(1, static_cast<int>(std::ceil(seconds * 1000.0))); }
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+QtRuntime::Nested::Nested(QtRuntime& rt) : rt_(rt) { ++rt_.nesting_; }
+
+QtRuntime::Nested::~Nested() {
+    if (--rt_.nesting_ == 0 && !rt_.disposals_.empty()) rt_.scheduleDisposals();
+}
+
+QtRuntime::QtRuntime(Environment environment, QObject* parent)
+    : QObject(parent), env_(std::move(environment)), sound_(std::make_unique<QtSound>()) {}
+
+QtRuntime::~QtRuntime() {
+    for (auto* c : std::set<QtSerialConnection*>(connections_)) c->close();
+}
+
+void QtRuntime::sync() {
+    if (view_) view_->syncAll();
+}
+
+double QtRuntime::now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - epoch_).count();
+}
+
+void QtRuntime::doEvents() {
+    Nested n(*this);
+    sync();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtRuntime::wait(double seconds) {
+    Nested n(*this);
+    sync();
+    const double end = now() + seconds;
+    QEventLoop loop;
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
+    // The loop can also return when a handler run inside it left the timer behind (an
+    // inner wait outlasting this one): only the clock ends the wait.
+    for (double left = end - now(); left > 0; left = end - now()) {
+        wake.start(timerMs(left));
+        loop.exec();
+    }
+}
+
+void QtRuntime::waitNoEvents(double seconds) {
+    if (seconds <= 0) return;
+    std::this_thread::sleep_until(std::chrono::steady_clock::now() +
+                                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                      std::chrono::duration<double>(seconds)));
+}
+
+void QtRuntime::waitForEvents(double deadline) {
+    Nested n(*this);
+    sync();
+    const double left = deadline - now();
+    if (left <= 0) return;
+    // The timer needs no slot: its own timer event is the event that ends the block.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(timerMs(left));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtRuntime::dispatchLater(std::function<void()> fn) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, fn = std::move(fn)] {
+            fn();
+            sync();
+        },
+        Qt::QueuedConnection);
+}
+
+void QtRuntime::post(std::function<void()> fn) { dispatchLater(std::move(fn)); }
+
+void QtRuntime::disposeLater(std::function<void()> fn) {
+    disposals_.push_back(std::move(fn));
+    scheduleDisposals();
+}
+
+void QtRuntime::scheduleDisposals() {
+    if (disposalsPosted_) return;
+    disposalsPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            disposalsPosted_ = false;
+            runDisposals();
+        },
+        Qt::QueuedConnection);
+}
+
+void QtRuntime::runDisposals() {
+    // Dispatched inside a nested wait: the handler that waits may belong to what is to be
+    // disposed of. Leaving the outermost wait schedules them again.
+    if (nesting_ > 0) return;
+    auto pending = std::move(disposals_);
+    disposals_.clear();
+    for (auto& fn : pending) fn();
+    sync();
+}
+
+int QtRuntime::startTimer(int intervalMs, std::function<void()> tickFn) {
+    const int id = nextTimerId_++;
+    auto* t = new QTimer(this);
+    t->setTimerType(Qt::PreciseTimer);
+    t->setInterval(std::max(1, intervalMs));
+    QObject::connect(t, &QTimer::timeout, this, [this, id] { tick(id); });
+    timers_[id] = {t, std::move(tickFn)};
+    t->start();
+    return id;
+}
+
+void QtRuntime::stopTimer(int id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    it->second.timer->stop();
+    // A timer may be stopped from its own tick: the object goes once that has returned.
+    it->second.timer->deleteLater();
+    timers_.erase(it);
+}
+
+void QtRuntime::tick(int id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    // The tick may stop its own timer, which drops the stored function.
+    auto fn = it->second.tick;
+    fn();
+    sync();
+}
+
+int QtRuntime::msgBox(const std::string& text, int style, const std::string& title) {
+    Nested n(*this);
+    sync();
+    QString body = QString::fromStdString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style) {
+        case MsgCritical: icon = QMessageBox::Critical; break;
+        case MsgQuestion: icon = QMessageBox::Question; break;
+        case MsgExclamation: icon = QMessageBox::Warning; break;
+        case MsgInformation: icon = QMessageBox::Information; break;
+        default: break;
+    }
+    QMessageBox box(icon, QString::fromStdString(title), body, QMessageBox::Ok, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return MsgResultOk;
+}
+
+std::optional<int> QtRuntime::chooseColor(int initial) {
+    Nested n(*this);
+    sync();
+    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+}
+
+void QtRuntime::formShown(Form& f) {
+    if (view_) view_->formShown(f);
+}
+
+void QtRuntime::formHidden(Form& f) {
+    if (view_) view_->formHidden(f);
+}
+
+void QtRuntime::formUnloaded(Form& f) {
+    if (view_) view_->formUnloaded(f);
+}
+
+void QtRuntime::quit() {
+    // Ending the process here, rather than leaving the event loop, is what guarantees
+    // that no handler waiting further down the stack runs another line.
+    for (auto* c : std::set<QtSerialConnection*>(connections_)) c->close();
+    sound_->stop();
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+bool QtRuntime::comPortExists(int n) { return deviceOpens(comDevicePath(n, comLinksFolder(env_.exeName))); }
+
+std::unique_ptr<SerialConnection> QtRuntime::openSerial(int n, const LineSettings& s, std::string& error) {
+    const std::string path = comDevicePath(n, comLinksFolder(env_.exeName));
+    if (path.empty()) {
+        error = "COM" + std::to_string(n) + " names no device";
+        return nullptr;
+    }
+    auto c = std::make_unique<QtSerialConnection>(*this, path);
+    if (!c->open(s.baud, error)) return nullptr;
+    return c;
+}
+
+int QtRuntime::audioOutputCount() { return sound_->outputCount(); }
+
+void QtRuntime::playSound(const std::string& path) { sound_->play(path); }
+
+void QtRuntime::stopSound() { sound_->stop(); }
+
+}  // namespace qv

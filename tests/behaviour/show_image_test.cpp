@@ -1,0 +1,74 @@
+// The board photograph window, opened from the main window's board picture.
+#include <gtest/gtest.h>
+
+#include "panel/form_show_image.h"
+#include "support/rig.h"
+
+namespace qv::test {
+namespace {
+
+class ShowImage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig.writeStandardSettings();
+        w = &rig.start();
+        // The view maximises the window when it shows: the screen's size.
+        rig.rt.onFormShown = [this](Form& f) {
+            if (f.name != "FormShowImage") return;
+            f.Width = screenW;
+            f.Height = screenH;
+        };
+    }
+    FormShowImage& photo() { return rig.prog->showImage(); }
+    Rig rig;
+    FormQuorvane* w = nullptr;
+    double screenW = 28800, screenH = 16200;
+};
+
+TEST_F(ShowImage, BoardPictureClickShowsThePhotographFillingTheWindow) {
+    EXPECT_FALSE(rig.prog->showImageLoaded());
+    rig.rt.click(w->IMG_Interface);
+    ASSERT_TRUE(rig.prog->showImageLoaded());
+    FormShowImage& f = photo();
+    EXPECT_TRUE(f.visible());
+    EXPECT_TRUE(f.Maximized);
+    EXPECT_EQ(f.Border, FormBorder::None);
+    EXPECT_EQ(f.BackColor, kWindowBack);
+    EXPECT_EQ(f.Image_PCB.Picture, "design:pcb");
+    EXPECT_EQ(f.Image_PCB.Left, 0);
+    EXPECT_EQ(f.Image_PCB.Top, 0);
+    EXPECT_EQ(f.Image_PCB.Width, screenW) << "sized after it was shown";
+    EXPECT_EQ(f.Image_PCB.Height, screenH);
+}
+
+TEST_F(ShowImage, EscOrAClickOnThePhotographHidesItOtherKeysDoNot) {
+    rig.rt.click(w->IMG_Interface);
+    FormShowImage& f = photo();
+    for (int key : {13, 97, 32}) {
+        f.Form_KeyPress(key);
+        EXPECT_TRUE(f.visible()) << key;
+    }
+    f.Form_KeyPress(27);
+    EXPECT_FALSE(f.visible());
+
+    rig.rt.click(w->IMG_Interface);
+    EXPECT_TRUE(f.visible());
+    rig.rt.click(f.Image_PCB);
+    EXPECT_FALSE(f.visible());
+    EXPECT_TRUE(rig.prog->showImageLoaded()) << "hidden, never unloaded";
+}
+
+TEST_F(ShowImage, ShowingAgainDoesNotSizeThePhotographAgain) {
+    rig.rt.click(w->IMG_Interface);
+    FormShowImage& f = photo();
+    f.Form_KeyPress(27);
+    screenW = 19200;
+    screenH = 10800;
+    rig.rt.click(w->IMG_Interface);
+    EXPECT_TRUE(f.visible());
+    EXPECT_EQ(f.Image_PCB.Width, 28800);
+    EXPECT_EQ(f.Image_PCB.Height, 16200);
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,235 @@
+// The serial connection on QSerialPort, against a pseudo-terminal standing in for the
+// board: a link COMn in the per-user links folder points the port number at its slave.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/qt/qt_runtime.h"
+#include "platform/serial_port.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+double cpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+int openFdCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+class QtSerialTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/quorvane-serial-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
+        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+        links_ = dir_ / "QuorvaneTest" / "ports";
+        fs::create_directories(links_);
+
+        int slave = -1;
+        char name[256] = {};
+        ASSERT_EQ(openpty(&master_, &slave, name, nullptr, nullptr), 0);
+        ::close(slave);
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+        link(3, name);
+    }
+
+    void TearDown() override {
+        if (master_ >= 0) ::close(master_);
+        if (oldConfig_.empty()) {
+            unsetenv("XDG_CONFIG_HOME");
+        } else {
+            setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        }
+        fs::remove_all(dir_);
+    }
+
+    void link(int n, const fs::path& target) { fs::create_symlink(target, links_ / ("COM" + std::to_string(n))); }
+
+    static Environment environment() {
+        Environment e;
+        e.exeName = "QuorvaneTest";
+        return e;
+    }
+
+    // What the board reads, waiting up to `timeout` seconds for `n` bytes.
+    std::string farRead(size_t n, int timeoutMs = 1000) {
+        std::string got;
+        while (got.size() < n) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, timeoutMs) <= 0) break;
+            char buf[256];
+            const ssize_t r = ::read(master_, buf, sizeof buf);
+            if (r <= 0) break;
+            got.append(buf, static_cast<size_t>(r));
+        }
+        return got;
+    }
+
+    void farSend(const std::string& s) { ASSERT_EQ(::write(master_, s.data(), s.size()), static_cast<ssize_t>(s.size())); }
+
+    fs::path dir_, links_;
+    std::string oldConfig_;
+    int master_ = -1;
+};
+
+TEST_F(QtSerialTest, WritesEachCommandAsItsBytesWithoutTheEventLoop) {
+    QtRuntime rt(environment());
+    std::string error;
+    auto conn = rt.openSerial(3, LineSettings{115200}, error);
+    ASSERT_TRUE(conn) << error;
+    // No event processing between the write and the read: a settings push sleeps
+    // without events and its bytes must still leave.
+    conn->write("90/");
+    EXPECT_EQ(farRead(3), "90/");
+    conn->write("5/");
+    conn->write("1/255/");
+    EXPECT_EQ(farRead(8), "5/1/255/");
+}
+
+TEST_F(QtSerialTest, RaisesOneReceiveEventPerArrivalWithExactCounts) {
+    QtRuntime rt(environment());
+    std::string error;
+    auto conn = rt.openSerial(3, LineSettings{115200}, error);
+    ASSERT_TRUE(conn) << error;
+    int events = 0;
+    conn->onReceive = [&] { ++events; };
+
+    farSend("AT");
+    rt.wait(0.1);
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(conn->bytesAvailable(), 2);
+    EXPECT_EQ(conn->readAll(), "AT");
+    EXPECT_EQ(conn->bytesAvailable(), 0);
+
+    farSend("DI5");
+    rt.wait(0.1);
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(conn->readAll(), "DI5");
+}
+
+TEST_F(QtSerialTest, ArrivalDuringAHandlersWaitRaisesItsOwnEvent) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    int events = 0, eventsAfterWait = 0;
+    std::string second;
+    port.OnComm = [&] {
+        if (++events == 1) {
+            port.Input();
+            farSend("A1/512");
+            rt.wait(0.2);
+            eventsAfterWait = events;
+        } else {
+            second = port.Input();
+        }
+    };
+    farSend("AT");
+    rt.wait(0.4);
+    EXPECT_EQ(eventsAfterWait, 2);
+    EXPECT_EQ(second, "A1/512");
+}
+
+TEST_F(QtSerialTest, AHandlerMayCloseThePortItIsCalledFor) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    int events = 0;
+    port.OnComm = [&] {
+        ++events;
+        port.setPortOpen(false);
+    };
+    farSend("AT");
+    rt.wait(0.1);
+    EXPECT_EQ(events, 1);
+    EXPECT_FALSE(port.PortOpen());
+}
+
+TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    int lost = 0;
+    std::string reason;
+    port.OnLost = [&](const std::string& r) {
+        ++lost;
+        reason = r;
+    };
+
+    ::close(master_);
+    master_ = -1;
+    const double cpu = cpuSeconds();
+    rt.wait(0.5);
+    EXPECT_LT(cpuSeconds() - cpu, 0.1);
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(port.PortOpen());
+    port.Output("9/");  // dropped, no crash
+    EXPECT_EQ(port.InBufferCount(), 0);
+}
+
+TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
+    QtRuntime rt(environment());
+    link(7, dir_ / "gone");
+    const fs::path plain = dir_ / "plain";
+    std::ofstream(plain) << "not a port";
+    link(8, plain);
+
+    std::string error;
+    EXPECT_FALSE(rt.openSerial(7, LineSettings{115200}, error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+
+    error.clear();
+    EXPECT_FALSE(rt.openSerial(8, LineSettings{115200}, error));
+    EXPECT_FALSE(error.empty());
+
+    auto first = rt.openSerial(3, LineSettings{115200}, error);
+    ASSERT_TRUE(first) << error;
+    error.clear();
+    EXPECT_FALSE(rt.openSerial(3, LineSettings{115200}, error));
+    EXPECT_EQ(error, "the port is in use by another program");
+    first->close();
+    auto again = rt.openSerial(3, LineSettings{9600}, error);
+    EXPECT_TRUE(again) << error;
+}
+
+TEST_F(QtSerialTest, ComPortExistsFollowsTheLinksAndKeepsNothingOpen) {
+    QtRuntime rt(environment());
+    link(7, dir_ / "gone");
+    const fs::path plain = dir_ / "plain";
+    std::ofstream(plain) << "not a port";
+    link(9, plain);
+
+    const int fds = openFdCount();
+    EXPECT_TRUE(rt.comPortExists(3));
+    EXPECT_TRUE(rt.comPortExists(3));
+    EXPECT_FALSE(rt.comPortExists(7));
+    EXPECT_FALSE(rt.comPortExists(9));
+    EXPECT_EQ(openFdCount(), fds);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "effects/effect_file.h"
+
+namespace qv::effects {
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST(EffectItems, SeparatorsBlanksQuotesAndEmptyItems) {
+    const struct {
+        const char* text;
+        Items items;
+    } cases[] = {
+        {"550\r\n+\r\n-+\r\n", {"550", "+", "-+"}},
+        {"550,+,-+", {"550", "+", "-+"}},
+        {"550\n+\r-+\r\n", {"550", "+", "-+"}},
+        {"550\r\n +\r\n\t-+", {"550", "+", "-+"}},
+        {"550\r\n\" +,x\"\r\n\"open", {"550", " +,x", "open"}},
+        {"550\r\n\"+\"tail,-+", {"550", "+", "-+"}},
+        {"550\r\n+\r\n\r\n++\r\n", {"550", "+", "", "++"}},
+        {"550,,+,\r\n", {"550", "", "+", ""}},
+        {"550\r\n+\r\n\r\n", {"550", "+", ""}},
+        {"550\r\n+   ", {"550", "+   "}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(splitItems(c.text, 1000), c.items) << c.text;
+    EXPECT_EQ(splitItems("1,2,3,4", 2), (Items{"1", "2"}));
+}
+
+TEST(EffectTiming, WholeNumbersThatFit32BitsOnly) {
+    EXPECT_EQ(parseTiming("550"), 550);
+    EXPECT_EQ(parseTiming("-3"), -3);
+    EXPECT_EQ(parseTiming("+7\t "), 7);
+    EXPECT_EQ(parseTiming("2147483647"), 2147483647);
+    EXPECT_EQ(parseTiming("-2147483648"), INT32_MIN);
+    for (const char* bad : {"", "  ", "12x", "5.5", "1e3", "+-5", "--5", "2147483648", "five"})
+        EXPECT_FALSE(parseTiming(bad).has_value()) << bad;
+}
+
+TEST(EffectParse, StepsAreCappedAndBadFilesRefused) {
+    std::string hundredAndOne = "55";
+    for (int i = 1; i <= 101; ++i) hundredAndOne += "\r\n" + std::to_string(i);
+    const ReadResult capped = parseEffect(hundredAndOne, 100);
+    ASSERT_TRUE(capped.effect);
+    EXPECT_EQ(capped.effect->steps.size(), 100u);
+    EXPECT_EQ(capped.effect->steps.back(), "100");
+
+    const ReadResult timingOnly = parseEffect("\xEF\xBB\xBF" "550\r\n", 100);
+    ASSERT_TRUE(timingOnly.effect);
+    EXPECT_EQ(timingOnly.effect->timing, 550);
+    EXPECT_TRUE(timingOnly.effect->steps.empty());
+
+    EXPECT_FALSE(parseEffect("", 100).effect);
+    const ReadResult bad = parseEffect("12x\r\n+\r\n", 100);
+    EXPECT_FALSE(bad.effect);
+    EXPECT_NE(bad.problem.find("\"12x\""), std::string::npos);
+    EXPECT_FALSE(readEffectFile("/nonexistent/none.led", 100).effect);
+}
+
+}  // namespace
+}  // namespace qv::effects
