@@ -96,13 +96,14 @@ protected:
 
 TEST_F(Settings, FirstStartMakesTheFolderAndWritesTheStandardFile) {
     ASSERT_FALSE(std::filesystem::exists(rig.home.file("Quorvane")));
+    rig.rt.environment.loginName = "abcdefghijklmnopqrstuvwxyz";
     rig.start();
 
     EXPECT_EQ(boxes(kCorrupt), 1);
     EXPECT_EQ(rig.rt.messages.front().style, MsgCritical);
     EXPECT_EQ(rig.rt.messages.front().title, "Settings problem.");
     expectStandard(rec());
-    EXPECT_EQ(rec().UserName, "kim");
+    EXPECT_EQ(rec().UserName, "abcdefghijklmnopqrstuvwx") << "as a 25-byte buffer holds it";
     EXPECT_TRUE(prog().optionsLoaded());
     EXPECT_FALSE(dialog().visible());
 

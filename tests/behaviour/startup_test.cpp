@@ -65,7 +65,9 @@ TEST_F(Startup, LayoutIsRecordedLastWithTheBarsAlreadyEmptied) {
     FormQuorvane& w = start();
     ASSERT_EQ(w.SavedLayout.size(), w.Controls().size() + 1);
     for (const auto& r : w.SavedLayout) {
-        if (r.Ctl && r.Ctl->name == "Shape_Ingang") EXPECT_EQ(r.Width, 15.0f);
+        if (r.Ctl && r.Ctl->name == "Shape_Ingang") {
+            EXPECT_EQ(r.Width, 15.0f);
+        }
     }
 }
 
