@@ -24,39 +24,39 @@ struct StepPictures {
 
 StepPictures stepPictures(int16_t kind, bool tm1638Red) {
     switch (kind) {
-    case InterfaceAdaFruit:
-        return {"Img AdaFruitled.bmp", "Img AdaFruitled Aan.bmp", true};
-    case InterfaceTM1638:
-        return tm1638Red ? StepPictures{"Img Led.bmp", "Img Led Aan.bmp", false}
-                         : StepPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
-    default:
-        return {};
+        case InterfaceAdaFruit:
+            return {"Img AdaFruitled.bmp", "Img AdaFruitled Aan.bmp", true};
+        case InterfaceTM1638:
+            return tm1638Red ? StepPictures{"Img Led.bmp", "Img Led Aan.bmp", false}
+                             : StepPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
+        default:
+            return {};
     }
 }
 
 // The frame of one step for the connected sketch, or empty when it gets none.
 std::string stepFrame(const ArduinoNano& nano, int mask) {
     switch (nano.InterfaceKind) {
-    case InterfaceQuillastra:
-    case InterfaceAdaFruit:
-    case InterfaceLumiLeds:
-        return protocol::LedMaskCommand(mask);
-    case InterfaceTM1638:
-        if (!nano.TM1638V11 && nano.TM1638LedRed) return protocol::SecondLedMaskCommand(mask);
-        return protocol::LedMaskCommand(mask);
-    default:
-        return {};
+        case InterfaceQuillastra:
+        case InterfaceAdaFruit:
+        case InterfaceLumiLeds:
+            return protocol::LedMaskCommand(mask);
+        case InterfaceTM1638:
+            if (!nano.TM1638V11 && nano.TM1638LedRed) return protocol::SecondLedMaskCommand(mask);
+            return protocol::LedMaskCommand(mask);
+        default:
+            return {};
     }
 }
 
 int16_t stepWeight(int led, int16_t swapOutputs) {
     switch (swapOutputs) {
-    case 0:
-        return static_cast<int16_t>(1 << (led - 1));
-    case 1:
-        return static_cast<int16_t>(1 << (8 - led));
-    default:
-        return 0;
+        case 0:
+            return static_cast<int16_t>(1 << (led - 1));
+        case 1:
+            return static_cast<int16_t>(1 << (8 - led));
+        default:
+            return 0;
     }
 }
 
@@ -76,7 +76,9 @@ void showStep(FormQuorvane& w, const std::string& step) {
             button.Picture = prog.picture(lit ? pictures.lit : pictures.dark);
             if (pictures.setsBackground) button.BackColor = lit ? ledColor : kWhite;
         }
-        if (lit) prog.mod.LedStatus = static_cast<int16_t>(prog.mod.LedStatus + stepWeight(led, prog.mod.settings.SwapOutputs));
+        if (lit)
+            prog.mod.LedStatus =
+                static_cast<int16_t>(prog.mod.LedStatus + stepWeight(led, prog.mod.settings.SwapOutputs));
     }
     if (w.Serialport.PortOpen()) {
         const std::string frame = stepFrame(prog.nano, prog.mod.LedStatus);
@@ -90,7 +92,9 @@ void FormQuorvane::SpeelEffect(int16_t AantalKeerSpelen) {
     EffectData& fx = prog.mod.effect;
     // Re-read at every check: a moved speed bar or a newly loaded file changes the step
     // under way.
-    const auto stepEnd = [&](double t0) { return t0 + fx.EffectTiming / (kSpeedBase - VScrollSpeed.value()); };
+    const auto stepEnd = [&](double t0) {
+        return t0 + fx.EffectTiming / (kSpeedBase - VScrollSpeed.value());
+    };
 
     for (int pass = 1; pass <= AantalKeerSpelen; ++pass) {
         // A file read during the pass changes the texts and timing, not the count.

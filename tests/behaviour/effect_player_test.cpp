@@ -12,7 +12,9 @@ class Effects : public ::testing::Test {
 protected:
     test::Rig rig;
 
-    void effect(const std::string& name, const std::string& content) { rig.program.write("Effects/" + name, content); }
+    void effect(const std::string& name, const std::string& content) {
+        rig.program.write("Effects/" + name, content);
+    }
 
     FormQuorvane& start() {
         rig.writeStandardSettings();

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "effects/effect_file.h"
+
+#include <gtest/gtest.h>
 
 namespace qv::effects {
 namespace {
@@ -46,7 +46,10 @@ TEST(EffectParse, StepsAreCappedAndBadFilesRefused) {
     EXPECT_EQ(capped.effect->steps.size(), 100u);
     EXPECT_EQ(capped.effect->steps.back(), "100");
 
-    const ReadResult timingOnly = parseEffect("\xEF\xBB\xBF" "550\r\n", 100);
+    const ReadResult timingOnly = parseEffect(
+        "\xEF\xBB\xBF"
+        "550\r\n",
+        100);
     ASSERT_TRUE(timingOnly.effect);
     EXPECT_EQ(timingOnly.effect->timing, 550);
     EXPECT_TRUE(timingOnly.effect->steps.empty());
