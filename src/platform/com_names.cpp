@@ -1,6 +1,8 @@
 #include "platform/com_names.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,9 +48,14 @@ bool deviceOpens(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
-    const bool isChar = ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode);
+    bool usable = ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode);
+    // The kernel keeps ttyS nodes for UARTs that are not there; they open, but their
+    // port type reads "unknown". Devices that do not answer the ioctl (USB adapters,
+    // pseudo-terminals) count as present.
+    serial_struct ss {};
+    if (usable && ::ioctl(fd, TIOCGSERIAL, &ss) == 0 && ss.type == PORT_UNKNOWN) usable = false;
     ::close(fd);
-    return isChar;
+    return usable;
 }
 
 }  // namespace qv

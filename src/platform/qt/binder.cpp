@@ -52,9 +52,7 @@ protected:
         return QWidget::event(e);
     }
     void closeEvent(QCloseEvent* e) override {
-        // Only the user's close (close box, system menu) goes to the form, whose owner
-        // decides; a close from code (the program ending) closes.
-        if (!e->spontaneous()) return;
+        // The form's owner decides what closing means; the window stays until it says.
         e->ignore();
         if (onCloseRequest) onCloseRequest();
     }
@@ -114,10 +112,14 @@ bool showsCaption(ControlKind k) {
 
 bool graphical(const Control& c) {
     switch (c.kind) {
-        case ControlKind::CommandButton: return static_cast<const CommandButton&>(c).Graphical;
-        case ControlKind::CheckBox: return static_cast<const CheckBox&>(c).Graphical;
-        case ControlKind::OptionButton: return static_cast<const OptionButton&>(c).Graphical;
-        default: return false;
+        case ControlKind::CommandButton:
+            return static_cast<const CommandButton&>(c).Graphical;
+        case ControlKind::CheckBox:
+            return static_cast<const CheckBox&>(c).Graphical;
+        case ControlKind::OptionButton:
+            return static_cast<const OptionButton&>(c).Graphical;
+        default:
+            return false;
     }
 }
 
@@ -136,7 +138,8 @@ struct ScrollMap {
     int toObject(int q) const { return min <= max ? q : min + max - q; }
 };
 
-void setColors(QWidget* w, QPalette::ColorRole backRole, Color back, QPalette::ColorRole foreRole, Color fore) {
+void setColors(QWidget* w, QPalette::ColorRole backRole, Color back, QPalette::ColorRole foreRole,
+               Color fore) {
     QPalette pal = w->palette();
     pal.setColor(backRole, view::toQColor(back));
     pal.setColor(foreRole, view::toQColor(fore));
@@ -231,10 +234,11 @@ struct QtBinder::FormView {
     Color back = 0;
     bool enabled = true;
 
-    // Outer size reported to the form: the client size plus a frame allowance. When the
-    // program has given the form an outer size before its first show, that size is the
-    // reference, so the first resize event reports exactly what was recorded.
-    bool presetFrame = false;
+    // Outer size reported to the form: the client size plus a frame allowance. The
+    // allowance is what the program declared before the first show (its outer size less
+    // the design client size), else none: the layout the program records before the show
+    // is then the one the first resize event reports, whatever frame the window manager
+    // draws, and later sizes scale from it exactly.
     double frameW = 0, frameH = 0;
     double clientTw = 0, clientTh = 0;
     QSize clientPx;
@@ -304,10 +308,11 @@ void QtBinder::formShown(Form& f) {
     if (!v->placed) {
         placeWindow(*v);
     } else {
+        // Shown again, possibly behind another window: it comes to the front.
         v->win->show();
+        v->win->raise();
     }
     if (!*alive || !v->win) return;
-    v->win->raise();
     v->win->activateWindow();
     geometryChanged(*v, false);
 }
@@ -336,12 +341,16 @@ void QtBinder::build(FormView& v) {
     v.win = win;
     win->setObjectName(qs(f.name));
     switch (f.Border) {
-        case FormBorder::None: win->setWindowFlags(Qt::Window | Qt::FramelessWindowHint); break;
+        case FormBorder::None:
+            win->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+            break;
         case FormBorder::FixedDialog:
             win->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowCloseButtonHint);
             break;
-        case FormBorder::Sizable: win->setWindowFlags(Qt::Window); break;
+        case FormBorder::Sizable:
+            win->setWindowFlags(Qt::Window);
+            break;
     }
 
     std::function<ControlView&(Control&)> ensure = [&](Control& c) -> ControlView& {
@@ -370,7 +379,9 @@ void QtBinder::build(FormView& v) {
             if (pv->form->onCloseRequest) pv->form->onCloseRequest();
         });
     };
-    win->onKey = [this, alive, pv](int code) { dispatch(alive, [pv, code] { pv->form->Form_KeyPress(code); }); };
+    win->onKey = [this, alive, pv](int code) {
+        dispatch(alive, [pv, code] { pv->form->Form_KeyPress(code); });
+    };
     win->onGeometry = [this, alive, pv](bool resized) {
         if (*alive && pv->placed) geometryChanged(*pv, resized);
     };
@@ -386,9 +397,12 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
     cv.graphical = graphical(c);
     QWidget* w = nullptr;
     switch (c.kind) {
-        case ControlKind::Label: w = new view::LabelWidget(parent); break;
+        case ControlKind::Label:
+            w = new view::LabelWidget(parent);
+            break;
         case ControlKind::CommandButton:
-            w = cv.graphical ? static_cast<QWidget*>(new view::GraphicButton(parent)) : new QPushButton(parent);
+            w = cv.graphical ? static_cast<QWidget*>(new view::GraphicButton(parent))
+                             : new QPushButton(parent);
             break;
         case ControlKind::CheckBox:
             if (cv.graphical) {
@@ -410,10 +424,18 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
                 w = r;
             }
             break;
-        case ControlKind::Frame: w = new view::FrameWidget(parent); break;
-        case ControlKind::PictureBox: w = new view::PictureWidget(parent); break;
-        case ControlKind::Image: w = new view::ImageWidget(parent); break;
-        case ControlKind::Shape: w = new view::ShapeWidget(parent); break;
+        case ControlKind::Frame:
+            w = new view::FrameWidget(parent);
+            break;
+        case ControlKind::PictureBox:
+            w = new view::PictureWidget(parent);
+            break;
+        case ControlKind::Image:
+            w = new view::ImageWidget(parent);
+            break;
+        case ControlKind::Shape:
+            w = new view::ShapeWidget(parent);
+            break;
         case ControlKind::ComboBox: {
             auto* combo = new QComboBox(parent);
             combo->setEditable(true);
@@ -421,12 +443,23 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
             w = combo;
             break;
         }
-        case ControlKind::FileListBox: w = new QListWidget(parent); break;
-        case ControlKind::HScrollBar: w = new QScrollBar(Qt::Horizontal, parent); break;
-        case ControlKind::VScrollBar: w = new QScrollBar(Qt::Vertical, parent); break;
-        case ControlKind::TextBox: w = new QLineEdit(parent); break;
-        case ControlKind::TabControl: w = new view::TabWidget(parent); break;
-        case ControlKind::Timer: break;
+        case ControlKind::FileListBox:
+            w = new QListWidget(parent);
+            break;
+        case ControlKind::HScrollBar:
+            w = new QScrollBar(Qt::Horizontal, parent);
+            break;
+        case ControlKind::VScrollBar:
+            w = new QScrollBar(Qt::Vertical, parent);
+            break;
+        case ControlKind::TextBox:
+            w = new QLineEdit(parent);
+            break;
+        case ControlKind::TabControl:
+            w = new view::TabWidget(parent);
+            break;
+        case ControlKind::Timer:
+            break;
     }
     if (w) w->setObjectName(qs(c.qualifiedName()));
     cv.w = w;
@@ -448,14 +481,18 @@ void QtBinder::wireInput(FormView& v, ControlView& cv) {
     switch (c->kind) {
         case ControlKind::Label:
         case ControlKind::PictureBox:
-        case ControlKind::Image: static_cast<view::ClickArea*>(cv.w)->onClick = plainClick; break;
+        case ControlKind::Image:
+            static_cast<view::ClickArea*>(cv.w)->onClick = plainClick;
+            break;
         case ControlKind::CommandButton:
-            QObject::connect(static_cast<QAbstractButton*>(cv.w), &QAbstractButton::clicked, cv.w, plainClick);
+            QObject::connect(static_cast<QAbstractButton*>(cv.w), &QAbstractButton::clicked, cv.w,
+                             plainClick);
             break;
         case ControlKind::CheckBox: {
             auto* box = static_cast<CheckBox*>(c);
-            QObject::connect(static_cast<QAbstractButton*>(cv.w), &QAbstractButton::clicked, cv.w,
-                             [clickThen, box] { clickThen([box] { box->setValue(box->value() == 0 ? 1 : 0); }); });
+            QObject::connect(
+                static_cast<QAbstractButton*>(cv.w), &QAbstractButton::clicked, cv.w,
+                [clickThen, box] { clickThen([box] { box->setValue(box->value() == 0 ? 1 : 0); }); });
             break;
         }
         case ControlKind::OptionButton: {
@@ -545,7 +582,8 @@ void QtBinder::wireInput(FormView& v, ControlView& cv) {
         }
         case ControlKind::Frame:
         case ControlKind::Shape:
-        case ControlKind::Timer: break;
+        case ControlKind::Timer:
+            break;
     }
 }
 
@@ -568,8 +606,7 @@ void QtBinder::placeWindow(FormView& v) {
     v.clientPx = client;
     v.clientTw = f.ClientWidth;
     v.clientTh = f.ClientHeight;
-    v.presetFrame = f.Width > 0 && f.Height > 0;
-    if (v.presetFrame) {
+    if (f.Width > 0 && f.Height > 0) {
         v.frameW = f.Width - f.ClientWidth;
         v.frameH = f.Height - f.ClientHeight;
     }
@@ -590,12 +627,10 @@ void QtBinder::geometryChanged(FormView& v, bool resized) {
         v.clientTh = size.height() * 15 / scale_;
     }
     const QRect outer = v.win->frameGeometry();
-    const double frameW = v.presetFrame ? v.frameW : (outer.width() - size.width()) * 15 / scale_;
-    const double frameH = v.presetFrame ? v.frameH : (outer.height() - size.height()) * 15 / scale_;
     f.Left = outer.x() * 15 / scale_;
     f.Top = outer.y() * 15 / scale_;
-    f.Width = v.clientTw + frameW;
-    f.Height = v.clientTh + frameH;
+    f.Width = v.clientTw + v.frameW;
+    f.Height = v.clientTh + v.frameH;
     if (resized && f.Border == FormBorder::Sizable) dispatch(v.alive, [&f] { f.Form_Resize(); });
 }
 
@@ -639,8 +674,7 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
         cv.font = c.font;
         w->setFont(view::toQFont(c.font));
     }
-    const std::string& accessible =
-        showsCaption(c.kind) && !c.Caption.empty() ? c.Caption : c.accessibleName;
+    const std::string& accessible = showsCaption(c.kind) && !c.Caption.empty() ? c.Caption : c.accessibleName;
     if (take(first, cv.accessible, accessible)) w->setAccessibleName(qs(accessible));
 
     bool repaint = false;
@@ -690,7 +724,9 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
             if (take(first, cv.value, value)) {
                 const QSignalBlocker block(b);
                 if (auto* box = qobject_cast<QCheckBox*>(b))
-                    box->setCheckState(value == 0 ? Qt::Unchecked : value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+                    box->setCheckState(value == 0   ? Qt::Unchecked
+                                       : value == 1 ? Qt::Checked
+                                                    : Qt::PartiallyChecked);
                 else if (b->isCheckable())
                     b->setChecked(value != 0);
             }
@@ -718,7 +754,8 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
             newPicture |= take(first, cv.useMask, useMask);
             newPicture |= take(first, cv.mask, mask);
             if (newPicture) {
-                g->picture = useMask && !cv.image.isNull() ? pictures_->withMask(cv.picture, cv.image, mask) : cv.image;
+                g->picture = useMask && !cv.image.isNull() ? pictures_->withMask(cv.picture, cv.image, mask)
+                                                           : cv.image;
                 repaint = true;
             }
             look(cv.back, c.BackColor);
@@ -866,12 +903,14 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
                 tw->row->rowHeight = px(tc.TabHeight);
                 tw->row->setGeometry(0, 0, tw->width(), tw->row->rowHeight);
             }
-            if (take(first, cv.tab, tc.Tab) || tw->row->currentIndex() != tc.Tab) tw->row->setCurrentIndex(tc.Tab);
+            if (take(first, cv.tab, tc.Tab) || tw->row->currentIndex() != tc.Tab)
+                tw->row->setCurrentIndex(tc.Tab);
             look(cv.back, tc.BackColor);
             if (repaint) tw->back = view::toQColor(tc.BackColor);
             break;
         }
-        case ControlKind::Timer: break;
+        case ControlKind::Timer:
+            break;
     }
     if (repaint) w->update();
 

@@ -1,12 +1,12 @@
 #include "platform/qt/binder_widgets.h"
 
+#include <qdrawutil.h>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
-#include <QStyleOptionTabWidgetFrame>
-#include <qdrawutil.h>
 
 namespace qv::view {
 
@@ -15,12 +15,18 @@ QColor toQColor(Color c) {
     if (u & 0x80000000u) {
         const QPalette pal = QGuiApplication::palette();
         switch (u & 0xFFu) {
-            case 0x05: return pal.color(QPalette::Base);        // window background
-            case 0x08: return pal.color(QPalette::Text);        // window text
-            case 0x10: return pal.color(QPalette::Dark);        // button shadow
-            case 0x12: return pal.color(QPalette::ButtonText);  // button text
-            case 0x14: return pal.color(QPalette::Light);       // button highlight
-            default: return pal.color(QPalette::Button);        // button face and the rest
+            case 0x05:
+                return pal.color(QPalette::Base);  // window background
+            case 0x08:
+                return pal.color(QPalette::Text);  // window text
+            case 0x10:
+                return pal.color(QPalette::Dark);  // button shadow
+            case 0x12:
+                return pal.color(QPalette::ButtonText);  // button text
+            case 0x14:
+                return pal.color(QPalette::Light);  // button highlight
+            default:
+                return pal.color(QPalette::Button);  // button face and the rest
         }
     }
     return QColor(static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF),
@@ -58,9 +64,12 @@ namespace {
 
 Qt::Alignment horizontal(Align a) {
     switch (a) {
-        case Align::Center: return Qt::AlignHCenter;
-        case Align::Right: return Qt::AlignRight;
-        default: return Qt::AlignLeft;
+        case Align::Center:
+            return Qt::AlignHCenter;
+        case Align::Right:
+            return Qt::AlignRight;
+        default:
+            return Qt::AlignLeft;
     }
 }
 
@@ -190,9 +199,10 @@ void GraphicButton::paintEvent(QPaintEvent*) {
     const QString caption = text();
     const int gap = 3;
     const int textHeight =
-        caption.isEmpty()
-            ? 0
-            : p.fontMetrics().boundingRect(QRect(0, 0, content.width(), 1000), Qt::TextWordWrap, caption).height();
+        caption.isEmpty() ? 0
+                          : p.fontMetrics()
+                                .boundingRect(QRect(0, 0, content.width(), 1000), Qt::TextWordWrap, caption)
+                                .height();
 
     QSize pictureSize;
     if (!picture.isNull()) {
@@ -206,7 +216,8 @@ void GraphicButton::paintEvent(QPaintEvent*) {
     if (!pictureSize.isEmpty()) {
         if (!isEnabled()) p.setOpacity(0.45);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), pictureSize), picture);
+        p.drawImage(QRect(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), pictureSize),
+                    picture);
         p.setOpacity(1);
         y += pictureSize.height() + gap;
     }
@@ -240,18 +251,17 @@ TabWidget::TabWidget(QWidget* parent) : QWidget(parent), row(new TabRow(this)) {
 }
 
 void TabWidget::paintEvent(QPaintEvent*) {
+    // The page keeps the control's own background, which its labels share; a style's
+    // page frame would paint it in another shade.
     QPainter p(this);
     p.fillRect(rect(), back);
-    QStyleOptionTabWidgetFrame frame;
-    frame.initFrom(this);
-    frame.rect = QRect(0, row->height() - 1, width(), height() - row->height() + 1);
-    frame.shape = QTabBar::RoundedNorth;
-    frame.tabBarSize = row->size();
-    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &p, this);
+    const QRect page(0, row->height() - 1, width(), height() - row->height() + 1);
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(page.adjusted(0, 0, -1, -1));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(page.left() + 1, page.top() + 1, page.left() + 1, page.bottom() - 1);
 }
 
-void TabWidget::resizeEvent(QResizeEvent*) {
-    row->setGeometry(0, 0, width(), row->rowHeight);
-}
+void TabWidget::resizeEvent(QResizeEvent*) { row->setGeometry(0, 0, width(), row->rowHeight); }
 
 }  // namespace qv::view
