@@ -1,5 +1,6 @@
 #include "link/protocol.h"
 #include "panel/form_quorvane.h"
+#include "panel/led_row.h"
 
 namespace qv {
 
@@ -15,23 +16,10 @@ constexpr double kSpeedBase = 5050.0;
 // not keep a core busy.
 constexpr double kIdlePassPause = 0.010;
 
-// The player's own picture table: only the AdaFruit and TM1638 sketches get pictures.
-struct StepPictures {
-    const char* dark = nullptr;
-    const char* lit = nullptr;
-    bool setsBackground = false;
-};
-
-StepPictures stepPictures(int16_t kind, bool tm1638Red) {
-    switch (kind) {
-        case InterfaceAdaFruit:
-            return {"Img AdaFruitled.bmp", "Img AdaFruitled Aan.bmp", true};
-        case InterfaceTM1638:
-            return tm1638Red ? StepPictures{"Img Led.bmp", "Img Led Aan.bmp", false}
-                             : StepPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
-        default:
-            return {};
-    }
+// The player shows pictures for the AdaFruit and TM1638 sketches only; the LumiLeds
+// buttons keep whatever they show.
+LedPictures stepPictures(int16_t kind, bool tm1638Red) {
+    return kind == InterfaceLumiLeds ? LedPictures{} : ledPictures(kind, tm1638Red);
 }
 
 // The frame of one step for the connected sketch, or empty when it gets none.
@@ -49,22 +37,11 @@ std::string stepFrame(const ArduinoNano& nano, int mask) {
     }
 }
 
-int16_t stepWeight(int led, int16_t swapOutputs) {
-    switch (swapOutputs) {
-        case 0:
-            return static_cast<int16_t>(1 << (led - 1));
-        case 1:
-            return static_cast<int16_t>(1 << (8 - led));
-        default:
-            return 0;
-    }
-}
-
 // Draws one step on the LED row, rebuilds the mask and sends it to the board.
 void showStep(FormQuorvane& w, const std::string& step) {
     Program& prog = w.prog;
     const int32_t ledColor = FormQuorvane::colorOf(prog.mod.settings.LedColor);
-    const StepPictures pictures = stepPictures(prog.nano.InterfaceKind, prog.nano.TM1638LedRed);
+    const LedPictures pictures = stepPictures(prog.nano.InterfaceKind, prog.nano.TM1638LedRed);
 
     prog.mod.LedStatus = 0;
     for (int led = 1; led <= 8; ++led) {
@@ -78,7 +55,7 @@ void showStep(FormQuorvane& w, const std::string& step) {
         }
         if (lit)
             prog.mod.LedStatus =
-                static_cast<int16_t>(prog.mod.LedStatus + stepWeight(led, prog.mod.settings.SwapOutputs));
+                static_cast<int16_t>(prog.mod.LedStatus + ledWeight(led, prog.mod.settings.SwapOutputs));
     }
     if (w.Serialport.PortOpen()) {
         const std::string frame = stepFrame(prog.nano, prog.mod.LedStatus);

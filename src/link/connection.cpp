@@ -98,7 +98,7 @@ ConnectionState FormQuorvane::connectionState() const {
     return ConnectionState::Opening;
 }
 
-void FormQuorvane::showDisconnectedScreen() {
+void FormQuorvane::showPortClosed() {
     CMD_Verbind.Caption = "Connect";
     CMD_Verbind.Picture = prog.picture("Img Verbroken.bmp");
 
@@ -108,6 +108,10 @@ void FormQuorvane::showDisconnectedScreen() {
     Label_StatusBalk(1).Caption = "Not connected";
     Label_StatusBalk(1).BackColor = kBad;
     Label_StatusBalk(10).BackColor = kButtonFace;
+}
+
+void FormQuorvane::showDisconnectedScreen() {
+    showPortClosed();
 
     for (int i = 1; i <= 8; ++i) {
         Shape_Ingang(i).Width = 1;

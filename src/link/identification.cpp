@@ -34,13 +34,7 @@ void FormQuorvane::Timer_CheckInterface_Timer() {
     const int16_t kind = prog.nano.InterfaceKind;
     if (kind != InterfaceAdaFruit && kind != InterfaceLumiLeds && kind != InterfaceTM1638) {
         if (prog.zoekenLoaded()) prog.zoeken().Hide();
-        CMD_Verbind.Caption = "Connect";
-        CMD_Verbind.Picture = prog.picture("Img Verbroken.bmp");
-        Serialport.setPortOpen(false);
-        TimerLeesIngangen.setEnabled(false);
-        Label_StatusBalk(1).Caption = "Not connected";
-        Label_StatusBalk(1).BackColor = kBad;
-        Label_StatusBalk(10).BackColor = kButtonFace;
+        showPortClosed();
         ComboBaudRate.Enabled = true;
         rt.msgBox(failureMessage(kind, prog.nano.ComPortNumber), MsgOkOnly, kAppTitle);
         return;

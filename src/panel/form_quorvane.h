@@ -145,6 +145,9 @@ public:
     // The screen of the end of a disconnect: caption, port closed, polling off, status
     // cells, panels, board picture, baud list, search window (disconnect steps 9 to 14).
     void showDisconnectedScreen();
+    // Its first part, shared with a failed identification: caption and picture of the
+    // connect button, port closed, polling off, status cells 1 and 10.
+    void showPortClosed();
     // The serial device vanished while the port was open.
     void Serialport_Lost(const std::string& reason);
 

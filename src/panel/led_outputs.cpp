@@ -1,5 +1,6 @@
 #include "link/protocol.h"
 #include "panel/form_quorvane.h"
+#include "panel/led_row.h"
 
 namespace qv {
 
@@ -8,40 +9,33 @@ namespace {
 constexpr const char* kSoundLedOn = "SndSwitch01";
 constexpr const char* kSoundLedOff = "SndSwitch02";
 
-// The button pictures of one sketch's LEDs; empty names mean the sketch has none.
-struct LedPictures {
-    const char* dark = nullptr;
-    const char* lit = nullptr;
-    bool setsBackground = false;  // the picture's black parts show the LED colour
-};
+}  // namespace
 
 LedPictures ledPictures(int16_t kind, bool tm1638Red) {
     switch (kind) {
-    case InterfaceAdaFruit:
-        return {"Img AdaFruitled.bmp", "Img AdaFruitled Aan.bmp", true};
-    case InterfaceLumiLeds:
-        return {"Img Lumiled.bmp", "Img Lumiled Aan.bmp", false};
-    case InterfaceTM1638:
-        return tm1638Red ? LedPictures{"Img Led.bmp", "Img Led Aan.bmp", false}
-                         : LedPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
-    default:
-        return {};
+        case InterfaceAdaFruit:
+            return {"Img AdaFruitled.bmp", "Img AdaFruitled Aan.bmp", true};
+        case InterfaceLumiLeds:
+            return {"Img Lumiled.bmp", "Img Lumiled Aan.bmp", false};
+        case InterfaceTM1638:
+            return tm1638Red ? LedPictures{"Img Led.bmp", "Img Led Aan.bmp", false}
+                             : LedPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
+        default:
+            return {};
     }
 }
 
-// The bit of LED `led` in the mask, or 0 when the swap setting maps it to none.
 int16_t ledWeight(int led, int16_t swapOutputs) {
     switch (swapOutputs) {
-    case 0:
-        return static_cast<int16_t>(1 << (led - 1));
-    case 1:
-        return static_cast<int16_t>(1 << (8 - led));
-    default:
-        return 0;
+        case 0:
+            return static_cast<int16_t>(1 << (led - 1));
+        case 1:
+            return static_cast<int16_t>(1 << (8 - led));
+        default:
+            return 0;
     }
 }
 
-}  // namespace
 
 void FormQuorvane::CMD_LumiLed_Click(int Index) {
     if (CMD_Animatie.Caption != "Start") return;
@@ -95,7 +89,7 @@ void FormQuorvane::CMD_LumiLed_Click(int Index) {
 void FormQuorvane::ResetLeds() {
     const int16_t kind = prog.nano.InterfaceKind;
     // Before any sketch is identified the buttons show the AdaFruit LED.
-    const LedPictures pictures = ledPictures(kind == InterfaceNone ? InterfaceAdaFruit : kind,
+    const LedPictures pictures = ledPictures(kind == InterfaceNone ? static_cast<int16_t>(InterfaceAdaFruit) : kind,
                                              prog.nano.TM1638LedRed);
     for (int i = 1; i <= 8; ++i) {
         LedLit[i] = false;
