@@ -13,25 +13,6 @@ namespace {
 
 const char* const kCorrupt = "Settings are corrupt. Standard will be set.";
 
-std::vector<std::string> standardLines() {
-    return {"Settings for Quorvane",
-            "Written by the program",
-            "- Colors",
-            " 255 ",
-            " 8454016 ",
-            " 512 ",
-            " 2 ",
-            " 8454143 ",
-            " 8421631 ",
-            "- Sounds",
-            " 1 ",
-            " 1 ",
-            "- Output",
-            " 0 ",
-            "- Displaytext",
-            "ARDUINO "};
-}
-
 std::string slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -54,13 +35,13 @@ void expectStandard(const SettingsRecord& s) {
 class Settings : public ::testing::Test {
 protected:
     FormQuorvane& startWith(int line, const std::string& text) {
-        auto lines = standardLines();
+        auto lines = standardSettingsLines();
         lines[static_cast<size_t>(line - 1)] = text;
         rig.writeSettingsLines(lines);
         return rig.start();
     }
     FormQuorvane& startStandard() {
-        rig.writeSettingsLines(standardLines());
+        rig.writeSettingsLines(standardSettingsLines());
         return rig.start();
     }
     Program& prog() { return *rig.prog; }
@@ -124,7 +105,7 @@ TEST_F(Settings, UnreadableFilesFallBackToStandardAndStayAsTheyWere) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Rig r;
-        auto lines = standardLines();
+        auto lines = standardSettingsLines();
         lines[5] = " 300 ";
         if (c.line == 0)
             lines.pop_back();
@@ -147,7 +128,7 @@ TEST_F(Settings, UnreadableFilesFallBackToStandardAndStayAsTheyWere) {
 }
 
 TEST_F(Settings, ReadableFileShowsItsValuesOnTheDialogAndTheMainWindow) {
-    auto lines = standardLines();
+    auto lines = standardSettingsLines();
     lines[1] = "any header text";
     lines[5] = " 300 ";
     lines[6] = " 2.5 ";

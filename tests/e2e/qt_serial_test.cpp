@@ -178,6 +178,9 @@ TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
         ++lost;
         reason = r;
     };
+    rt.wait(0.1);
+    ASSERT_EQ(lost, 0);
+    ASSERT_TRUE(port.PortOpen());
 
     ::close(master_);
     master_ = -1;

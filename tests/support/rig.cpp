@@ -44,11 +44,13 @@ void Rig::writeSettingsLines(const std::vector<std::string>& lines) const {
     home.write("Quorvane/Settings.txt", s);
 }
 
-void Rig::writeStandardSettings() const {
-    writeSettingsLines({"Settings for Quorvane", "Written by the program", "- Colors", " 255 ", " 8454016 ",
-                        " 512 ", " 2 ", " 8454143 ", " 8421631 ", "- Sounds", " 1 ", " 1 ", "- Output", " 0 ",
-                        "- Displaytext", "ARDUINO "});
+std::vector<std::string> standardSettingsLines() {
+    return {"Settings for Quorvane", "Settings of the board test panel", "- Colors", " 255 ", " 8454016 ",
+            " 512 ", " 2 ", " 8454143 ", " 8421631 ", "- Sounds", " 1 ", " 1 ", "- Output", " 0 ",
+            "- Displaytext", "ARDUINO "};
 }
+
+void Rig::writeStandardSettings() const { writeSettingsLines(standardSettingsLines()); }
 
 FormQuorvane& Rig::start() {
     prog = std::make_unique<Program>(rt);

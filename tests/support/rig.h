@@ -29,6 +29,10 @@ private:
     std::string path_;
 };
 
+// The sixteen lines of a settings file with the standard values, as the program
+// writes it.
+std::vector<std::string> standardSettingsLines();
+
 class Rig {
 public:
     Rig();

@@ -15,25 +15,6 @@
 namespace qv::test {
 namespace {
 
-std::vector<std::string> standardLines() {
-    return {"Settings for Quorvane",
-            "Settings of the board test panel",
-            "- Colors",
-            " 255 ",
-            " 8454016 ",
-            " 512 ",
-            " 2 ",
-            " 8454143 ",
-            " 8421631 ",
-            "- Sounds",
-            " 1 ",
-            " 1 ",
-            "- Output",
-            " 0 ",
-            "- Displaytext",
-            "ARDUINO "};
-}
-
 std::string join(const std::vector<std::string>& lines) {
     std::string s;
     for (const auto& l : lines) s += l + "\r\n";
@@ -42,7 +23,7 @@ std::string join(const std::vector<std::string>& lines) {
 
 // The standard file with line `n` (1-based) replaced.
 std::string withLine(int n, const std::string& text) {
-    auto lines = standardLines();
+    auto lines = standardSettingsLines();
     lines[static_cast<size_t>(n - 1)] = text;
     return join(lines);
 }
@@ -65,7 +46,7 @@ std::string slurp(const std::string& path) {
 }
 
 TEST(SettingsFile, StandardRecordRoundTripsByteForByte) {
-    const std::string file = join(standardLines());
+    const std::string file = join(standardSettingsLines());
     const SettingsRecord rec = readOk(file);
     EXPECT_EQ(rec.LedColor, 255);
     EXPECT_EQ(rec.InputBinaryColor, 8454016);
@@ -111,24 +92,24 @@ TEST(SettingsFile, ItemsEndAtLineEndsAndCommas) {
 }
 
 TEST(SettingsFile, LengthOfTheFile) {
-    auto lines = standardLines();
+    auto lines = standardSettingsLines();
     lines.pop_back();
     SettingsRecord rec;
     EXPECT_FALSE(settings_file::read(join(lines), rec)) << "15 lines";
     EXPECT_EQ(rec.SwapOutputs, 0);
     EXPECT_EQ(rec.LedColor, 255) << "items before the end are taken as read";
 
-    auto longer = standardLines();
+    auto longer = standardSettingsLines();
     longer.push_back("a 17th line, ignored");
     EXPECT_EQ(readOk(join(longer)).ConnectedText, "ARDUINO ");
 
-    std::string noFinalLineEnd = join(standardLines());
+    std::string noFinalLineEnd = join(standardSettingsLines());
     noFinalLineEnd.resize(noFinalLineEnd.size() - 2);
     EXPECT_EQ(readOk(noFinalLineEnd).ConnectedText, "ARDUINO ");
 }
 
 TEST(SettingsFile, WrittenTextsReadBackAsThemselves) {
-    SettingsRecord rec = readOk(join(standardLines()));
+    SettingsRecord rec = readOk(join(standardSettingsLines()));
     for (const std::string text : {"A,B", "  lead", "\"quoted\"", "say \"hi\"", "", "\xe9t\xe9"}) {
         rec.ConnectedText = text;
         EXPECT_EQ(readOk(settings_file::write(rec)).ConnectedText, text);
@@ -146,7 +127,7 @@ class SettingsSave : public ::testing::Test {
 protected:
     TempDir dir;
     std::string path = dir.file("Settings.txt");
-    std::string old = join(standardLines());
+    std::string old = join(standardSettingsLines());
     std::string fresh = withLine(16, "NEW");
 
     void expectOnlyTheFile() {
