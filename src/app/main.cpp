@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+    // A blinking caret in the focused port list would wake the program twice a second
+    // for as long as it runs; a steady caret lets an idle panel cost nothing.
+    QApplication::setCursorFlashTime(0);
 
     qv::QtRuntime rt(qv::systemEnvironment());
     qv::QtBinder binder(rt);

@@ -95,7 +95,7 @@ void QtSerialConnection::arrived() {
 void QtSerialConnection::failed(QSerialPort::SerialPortError e) {
     // A vanished device makes the port report a read error on every turn of the event
     // loop for as long as it stays open: close it at once.
-    if (open_ || e) return;
+    if (!open_ || (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)) return;
     // The port's own error text is no help here: after a read of nothing it repeats
     // whatever errno an earlier call left behind.
     const std::string reason = "the device " + path_ + " went away";
