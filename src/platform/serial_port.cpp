@@ -27,7 +27,7 @@ void SerialPort::setPortOpen(bool open) {
     if (!open) {
         if (conn_) {
             conn_->close();
-            conn_.reset();
+            release();
         }
         return;
     }
@@ -57,10 +57,18 @@ void SerialPort::setPortOpen(bool open) {
     };
     conn_->onLost = [this, raw](const std::string& reason) {
         if (conn_.get() != raw) return;
-        conn_.reset();
+        release();
         lastError_ = reason;
         if (OnLost) OnLost(reason);
     };
+}
+
+void SerialPort::release() {
+    // The port is often closed from inside one of the connection's own events (a
+    // handler that disconnects, the device vanishing); the connection goes only once
+    // that event has returned.
+    std::shared_ptr<SerialConnection> closed(conn_.release());
+    rt_.disposeLater([closed] {});
 }
 
 int SerialPort::InBufferCount() const { return conn_ ? conn_->bytesAvailable() : 0; }

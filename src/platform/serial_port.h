@@ -38,6 +38,8 @@ public:
     static int baudOf(const std::string& settings);
 
 private:
+    void release();
+
     Runtime& rt_;
     std::unique_ptr<SerialConnection> conn_;
     std::string lastError_;

@@ -45,8 +45,8 @@ private:
 void writeSettings(const fs::path& home, bool soundOn, bool startSound);
 
 struct LogLine {
-    double t;          // emulator seconds since its start
-    std::string dir;   // "RX", "TX" or "--" (a script action)
+    double t;         // emulator seconds since its start
+    std::string dir;  // "RX", "TX" or "--" (a script action)
     std::string text;
 };
 
@@ -62,6 +62,11 @@ public:
     std::vector<LogLine> log() const;
     // Commands received at or after emulator time `from`, in order.
     std::vector<LogLine> received(double from = 0) const;
+    // Lines logged so far: a mark that orders exactly what the program did before and
+    // after a moment, without relying on the two clocks being lined up.
+    size_t lineCount() const { return log().size(); }
+    // Commands logged after the first `mark` lines.
+    std::vector<LogLine> receivedAfter(size_t mark) const;
     // The emulator time of a moment on steadySeconds().
     double emuTime(double steady) const { return steady - startedAt_; }
     double steadyTime(double emu) const { return emu + startedAt_; }
@@ -97,11 +102,18 @@ public:
     QWidget* widget(const std::string& objectName) const;
 
     // User actions, posted to the event loop so that a handler that runs a long sequence
-    // runs inside runFor(), as it would under the user's click. Each records the moment
-    // it happened on steadySeconds().
-    void click(const std::string& objectName, double* at = nullptr);
+    // runs inside runFor(), as it would under the user's click. `atClick` runs right
+    // before the click (to note its moment); a click can be put `after` seconds from now.
+    void click(const std::string& objectName, std::function<void()> atClick = {}, double after = 0);
     void choosePort(const std::string& entry);
     void chooseFile(const std::string& name);
+
+    // Runs `fn` from the event loop `seconds` from now, inside whatever handler is then
+    // waiting: the way to look at the program in the middle of a sequence.
+    void after(double seconds, std::function<void()> fn);
+
+    // The text a label's widget shows.
+    std::string labelShown(const std::string& objectName) const;
 
     // Runs the event loop for `seconds` of real time (longer when a handler that was
     // running at the end still has to return).
