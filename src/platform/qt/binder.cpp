@@ -710,6 +710,9 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
                 lw->align = l.Alignment;
                 lw->border = l.BorderSingle;
                 lw->transparent = l.Transparent;
+                // An opaque label paints every pixel itself: Qt then need not repaint
+                // what lies beneath it each time its value changes.
+                lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
             }
             break;
         }

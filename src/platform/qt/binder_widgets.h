@@ -51,7 +51,7 @@ protected:
 
 class FrameWidget : public QWidget {
 public:
-    using QWidget::QWidget;
+    explicit FrameWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
     QString caption;
     QColor back, fore;
     bool border = true;
@@ -70,7 +70,7 @@ struct PrintedLine {
 // printed on it at pixel positions.
 class PictureWidget : public ClickArea {
 public:
-    using ClickArea::ClickArea;
+    explicit PictureWidget(QWidget* parent) : ClickArea(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
     QColor back;
     bool border = false;
     QImage picture;
@@ -114,6 +114,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+
+private:
+    // The picture fitted to the button, kept while picture and size stay the same: an
+    // effect step repaints all eight LED buttons, and smooth scaling is the dearest part.
+    // An LED button alternates between its lit and its dark picture, so a few are kept.
+    const QImage& fitted(const QSize& size);
+    struct Fitted {
+        qint64 key;
+        QImage image;
+    };
+    std::vector<Fitted> fitted_;
 };
 
 // All tabs in one row of equal width, as high as the tab control says.

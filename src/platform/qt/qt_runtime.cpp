@@ -1,5 +1,7 @@
 #include "platform/qt/qt_runtime.h"
 
+#include <sys/prctl.h>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QEventLoop>
@@ -22,6 +24,10 @@ namespace {
 
 // Whole milliseconds to arm a timer for `seconds`, rounded up so that a wait never ends
 // early and a remainder below a millisecond still blocks instead of spinning.
+// Below this much time left, waitForEvents sleeps to its deadline instead of arming a
+// timer.
+constexpr double kExactStretch = 0.002;
+
 int timerMs(double seconds) { return std::max(1, static_cast<int>(std::ceil(seconds * 1000.0))); }
 
 QWidget* dialogParent() { return QApplication::activeWindow(); }
@@ -35,7 +41,11 @@ QtRuntime::Nested::~Nested() {
 }
 
 QtRuntime::QtRuntime(Environment environment, QObject* parent)
-    : QObject(parent), env_(std::move(environment)), sound_(std::make_unique<QtSound>()) {}
+    : QObject(parent), env_(std::move(environment)), sound_(std::make_unique<QtSound>()) {
+    // The kernel may let a sleep overrun by its timer slack (50 us by default); a loop on
+    // the clock would add that up over every step of an effect.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+}
 
 QtRuntime::~QtRuntime() {
     for (auto* c : std::set<QtSerialConnection*>(connections_)) c->close();
@@ -85,11 +95,21 @@ void QtRuntime::waitForEvents(double deadline) {
     sync();
     const double left = deadline - now();
     if (left <= 0) return;
+    // Timers only count whole milliseconds, so a wake-up at the deadline comes up to a
+    // millisecond late, and a loop on the clock (the effect player's steps) would fall
+    // behind by that much on every turn. The last stretch is therefore slept to the
+    // deadline exactly, after the events pending by then.
+    if (left < kExactStretch) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        std::this_thread::sleep_until(epoch_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                   std::chrono::duration<double>(deadline)));
+        return;
+    }
     // The timer needs no slot: its own timer event is the event that ends the block.
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    wake.start(timerMs(left));
+    wake.start(static_cast<int>(std::floor((left - kExactStretch) * 1000.0)) + 1);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
