@@ -820,6 +820,9 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
             if (repaint) {
                 iw->stretch = im.Stretch;
                 iw->scale = scale_;
+                // A stretched picture without transparency covers the whole control, so
+                // what lies beneath need not be painted first.
+                iw->setCoversAll(im.Stretch && !iw->picture.isNull() && !iw->picture.hasAlphaChannel());
             }
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -119,6 +120,15 @@ void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
 
 }  // namespace
 
+const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
+    if (picture.size() == size || size.isEmpty()) return picture;
+    for (const Entry& e : entries_)
+        if (e.key == picture.cacheKey() && e.image.size() == size) return e.image;
+    if (entries_.size() >= 4) entries_.erase(entries_.begin());
+    entries_.push_back({picture.cacheKey(), picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+    return entries_.back().image;
+}
+
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QRect r = rect();
@@ -162,13 +172,22 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+void ImageWidget::setCoversAll(bool covers) {
+    coversAll_ = covers;
+    setAttribute(Qt::WA_OpaquePaintEvent, coversAll_ && isEnabled());
+}
+
+void ImageWidget::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) setAttribute(Qt::WA_OpaquePaintEvent, coversAll_ && isEnabled());
+    ClickArea::changeEvent(e);
+}
+
 void ImageWidget::paintEvent(QPaintEvent*) {
     if (picture.isNull()) return;
     QPainter p(this);
     if (!isEnabled()) p.setOpacity(0.5);
     if (stretch) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(rect(), picture);
+        p.drawImage(QPoint(0, 0), fitted_.get(picture, size()));
     } else {
         drawPicture(p, picture, QPoint(0, 0), scale);
     }
@@ -191,15 +210,6 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 GraphicButton::GraphicButton(QWidget* parent) : QAbstractButton(parent) {
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
-}
-
-const QImage& GraphicButton::fitted(const QSize& size) {
-    if (picture.size() == size) return picture;
-    for (const Fitted& f : fitted_)
-        if (f.key == picture.cacheKey() && f.image.size() == size) return f.image;
-    if (fitted_.size() >= 4) fitted_.erase(fitted_.begin());
-    fitted_.push_back({picture.cacheKey(), picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
-    return fitted_.back().image;
 }
 
 void GraphicButton::paintEvent(QPaintEvent*) {
@@ -247,7 +257,7 @@ void GraphicButton::paintEvent(QPaintEvent*) {
     int y = content.top() + (content.height() - total) / 2;
     if (!pictureSize.isEmpty()) {
         if (!isEnabled()) p.setOpacity(0.45);
-        p.drawImage(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), fitted(pictureSize));
+        p.drawImage(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), fitted_.get(picture, pictureSize));
         p.setOpacity(1);
         y += pictureSize.height() + gap;
     }

@@ -23,6 +23,21 @@ QColor toQColor(Color c);
 QFont toQFont(const Font& f);
 
 // Reports a left click: press and release inside the widget.
+// Pictures scaled to the size they are shown at, kept while picture and size stay the
+// same: smooth scaling is the dearest part of a repaint, and the input pictures and LED
+// buttons switch between the same two pictures again and again.
+class FittedImages {
+public:
+    const QImage& get(const QImage& picture, const QSize& size);
+
+private:
+    struct Entry {
+        qint64 key;
+        QImage image;
+    };
+    std::vector<Entry> entries_;
+};
+
 class ClickArea : public QWidget {
 public:
     explicit ClickArea(QWidget* parent) : QWidget(parent) {}
@@ -87,9 +102,17 @@ public:
     QImage picture;
     bool stretch = true;
     double scale = 1;
+    // The picture covers every pixel; it is then drawn opaque while the control is
+    // enabled (a disabled one is drawn faded over what lies beneath).
+    void setCoversAll(bool covers);
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    FittedImages fitted_;
+    bool coversAll_ = false;
 };
 
 class ShapeWidget : public QWidget {
@@ -116,15 +139,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    // The picture fitted to the button, kept while picture and size stay the same: an
-    // effect step repaints all eight LED buttons, and smooth scaling is the dearest part.
-    // An LED button alternates between its lit and its dark picture, so a few are kept.
-    const QImage& fitted(const QSize& size);
-    struct Fitted {
-        qint64 key;
-        QImage image;
-    };
-    std::vector<Fitted> fitted_;
+    FittedImages fitted_;
 };
 
 // All tabs in one row of equal width, as high as the tab control says.
