@@ -11,13 +11,6 @@ constexpr int16_t kSearchStep = 10;
 constexpr int16_t kCloseStep = -30;
 constexpr Color kHeaderText = 0xFFC0C0;
 
-void place(Control& c, double l, double t, double w, double h) {
-    c.Left = l;
-    c.Top = t;
-    c.Width = w;
-    c.Height = h;
-}
-
 }  // namespace
 
 FormZoeken::FormZoeken(Program& p)
@@ -33,7 +26,7 @@ FormZoeken::FormZoeken(Program& p)
     BackColor = 0x3C3C3C;
     accessibleName = "Board connection";
 
-    place(Label_Kop, 120, 120, 4065, 510);
+    Label_Kop.Move(120, 120, 4065, 510);
     Label_Kop.Caption = "Searching";
     Label_Kop.BackColor = kHeaderBack;
     Label_Kop.ForeColor = kHeaderText;
@@ -43,12 +36,12 @@ FormZoeken::FormZoeken(Program& p)
     Label_Kop.font.Size = 14.25;
 
     // Lies behind the picture box and frames it.
-    place(Label2, 120, 615, 4065, 2055);
+    Label2.Move(120, 615, 4065, 2055);
     Label2.BackColor = kWindowBack;
     Label2.BorderSingle = true;
 
     // The picture is drawn from the left edge, so narrowing the box cuts it at the right.
-    place(Picture_Arduino, 397, 840, kPictureFullWidth, 1605);
+    Picture_Arduino.Move(397, 840, kPictureFullWidth, 1605);
     Picture_Arduino.Picture = "design:arduino_top";
     Picture_Arduino.BorderSingle = true;
     Picture_Arduino.accessibleName = "Board picture";

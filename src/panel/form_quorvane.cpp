@@ -13,16 +13,9 @@ constexpr double kColumnStep = 1620;
 
 double column(int n) { return kColumnLeft + kColumnStep * (n - 1); }
 
-void place(Control& c, double l, double t, double w, double h) {
-    c.Left = l;
-    c.Top = t;
-    c.Width = w;
-    c.Height = h;
-}
-
 // The dark-blue header label that three of the frames carry at their top.
 void header(Label& l, const char* caption, double left, double width) {
-    place(l, left, 240, width, 255);
+    l.Move(left, 240, width, 255);
     l.Caption = caption;
     l.BackColor = kHeaderBack;
     l.ForeColor = kWindowBack;
@@ -67,16 +60,16 @@ FormQuorvane::FormQuorvane(Program& p)
     BackColor = kWindowBack;
     accessibleName = "Quorvane test panel";
 
-    place(PictureHolder, 210, 150, 13290, 9690);
+    PictureHolder.Move(210, 150, 13290, 9690);
     PictureHolder.BackColor = kWindowBack;
 
-    place(Picture_Kop, 180, 240, 10095, 1335);
+    Picture_Kop.Move(180, 240, 10095, 1335);
     Picture_Kop.BackColor = kHeaderBack;
     Picture_Kop.font.Size = 36;
     Picture_Kop.font.Italic = true;
     Picture_Kop.accessibleName = "Arduino Nano interface.";
 
-    place(Image_Info, 10560, 240, 2340, 1335);
+    Image_Info.Move(10560, 240, 2340, 1335);
     Image_Info.Picture = "design:info";
     Image_Info.accessibleName = "Info";
     Image_Info.onClick = [this] { Image_Info_Click(); };
@@ -88,7 +81,7 @@ FormQuorvane::FormQuorvane(Program& p)
                                               "D6 - E5", "D7 - E6", "D8 - E7", "D9 - E8"};
     for (int n = 1; n <= 8; ++n) {
         CommandButton& b = CMD_LumiLed(n);
-        place(b, column(n), 1770, 1500, 1575);
+        b.Move(column(n), 1770, 1500, 1575);
         b.Graphical = true;
         b.BackColor = kWhite;
         b.Picture = "design:led";
@@ -98,7 +91,7 @@ FormQuorvane::FormQuorvane(Program& p)
         b.onClick = [this, n] { CMD_LumiLed_Click(n); };
 
         Label& l = Label_LumiLed(n);
-        place(l, column(n), 3345, 1500, 315);
+        l.Move(column(n), 3345, 1500, 315);
         l.Caption = ledCaptions[n - 1];
         l.BackColor = kWindowBack;
         l.BorderSingle = true;
@@ -107,71 +100,71 @@ FormQuorvane::FormQuorvane(Program& p)
     }
 
     // Board picture.
-    place(Frame1, 195, 3750, 4620, 3030);
+    Frame1.Move(195, 3750, 4620, 3030);
     Frame1.BackColor = kWindowBack;
-    place(IMG_Interface, 135, 210, 4320, 2685);
+    IMG_Interface.Move(135, 210, 4320, 2685);
     IMG_Interface.Stretch = true;
     IMG_Interface.accessibleName = "Board picture";
     IMG_Interface.onClick = [this] { IMG_Interface_Click(); };
 
     // Connection.
-    place(Frame_Verbinding, 4935, 3750, 3600, 3030);
+    Frame_Verbinding.Move(4935, 3750, 3600, 3030);
     Frame_Verbinding.BackColor = kWindowBack;
     header(Label_Interface_Verbinding, "Interface connection", 270, 3060);
-    place(ComboPoorten, 240, 600, 1455, 315);
+    ComboPoorten.Move(240, 600, 1455, 315);
     ComboPoorten.Text = "Com Poorts";
     ComboPoorten.BackColor = kWhite;
     ComboPoorten.accessibleName = "Com port";
-    place(ComboBaudRate, 1860, 600, 1455, 315);
+    ComboBaudRate.Move(1860, 600, 1455, 315);
     ComboBaudRate.Text = "Baud Rate";
     ComboBaudRate.BackColor = kWhite;
     ComboBaudRate.accessibleName = "Baud rate";
     ComboBaudRate.onClick = [this] { ComboBaudRate_Click(); };
-    place(CMD_ZoekPoorten, 240, 1050, 1455, 1335);
+    CMD_ZoekPoorten.Move(240, 1050, 1455, 1335);
     CMD_ZoekPoorten.Caption = "Find Com";
     CMD_ZoekPoorten.Graphical = true;
     CMD_ZoekPoorten.Picture = "design:findcom";
     CMD_ZoekPoorten.onClick = [this] { CMD_ZoekPoorten_Click(); };
-    place(CMD_Verbind, 1860, 1050, 1455, 1335);
+    CMD_Verbind.Move(1860, 1050, 1455, 1335);
     CMD_Verbind.Caption = "Connect";
     CMD_Verbind.Graphical = true;
     CMD_Verbind.Picture = "design:connect";
     CMD_Verbind.onClick = [this] { CMD_Verbind_Click(); };
 
     // Effects.
-    place(Frame4, 8625, 3750, 2925, 2295);
+    Frame4.Move(8625, 3750, 2925, 2295);
     Frame4.BackColor = kWindowBack;
     header(Label_Animaties, "Animation", 240, 2535);
-    place(File_List_Effecten, 240, 600, 2010, 990);
+    File_List_Effecten.Move(240, 600, 2010, 990);
     File_List_Effecten.Pattern = "*.led";
     File_List_Effecten.BackColor = kWindowBack;
     File_List_Effecten.font.Size = 9;
     File_List_Effecten.font.Bold = true;
     File_List_Effecten.accessibleName = "Effect files";
     File_List_Effecten.onClick = [this] { File_List_Effecten_Click(); };
-    place(VScrollSpeed, 2400, 600, 330, 1605);
+    VScrollSpeed.Move(2400, 600, 330, 1605);
     VScrollSpeed.Min = 0;
     VScrollSpeed.Max = 5000;
     VScrollSpeed.SmallChange = 50;
     VScrollSpeed.LargeChange = 250;
     VScrollSpeed.initValue(4500);
     VScrollSpeed.accessibleName = "Effect speed";
-    place(CMD_Animatie, 225, 1800, 945, 420);
+    CMD_Animatie.Move(225, 1800, 945, 420);
     CMD_Animatie.Caption = "Start";
     CMD_Animatie.Graphical = true;
     CMD_Animatie.onClick = [this] { CMD_Animatie_Click(); };
-    place(Check_Auto_volgende_Effect, 1305, 1800, 945, 420);
+    Check_Auto_volgende_Effect.Move(1305, 1800, 945, 420);
     Check_Auto_volgende_Effect.Caption = "Auto next";
     Check_Auto_volgende_Effect.Graphical = true;
     Check_Auto_volgende_Effect.onClick = [this] { Check_Auto_volgende_Effect_Click(); };
 
     // Sound option.
-    place(FrameVUmeterKader, 11595, 3750, 1470, 2295);
+    FrameVUmeterKader.Move(11595, 3750, 1470, 2295);
     FrameVUmeterKader.BackColor = kWindowBack;
     header(Label2, "Sound", 150, 1200);
     addArray(OptionGeluid, 0, 1, "OptionGeluid", &FrameVUmeterKader);
-    place(OptionGeluid(1), 150, 630, 1200, 660);
-    place(OptionGeluid(0), 150, 1500, 1200, 645);
+    OptionGeluid(1).Move(150, 630, 1200, 660);
+    OptionGeluid(0).Move(150, 1500, 1200, 645);
     for (int i = 0; i <= 1; ++i) {
         OptionButton& o = OptionGeluid(i);
         o.Graphical = true;
@@ -183,12 +176,12 @@ FormQuorvane::FormQuorvane(Program& p)
     OptionGeluid(1).initValue(true);
 
     // Settings and close.
-    place(Frame3, 8610, 6045, 4440, 735);
+    Frame3.Move(8610, 6045, 4440, 735);
     Frame3.BackColor = kWindowBack;
-    place(CMD_Settings, 255, 225, 1935, 420);
+    CMD_Settings.Move(255, 225, 1935, 420);
     CMD_Settings.Caption = "Settings / Info";
     CMD_Settings.onClick = [this] { CMD_Settings_Click(); };
-    place(CMD_Close, 2280, 225, 1935, 420);
+    CMD_Close.Move(2280, 225, 1935, 420);
     CMD_Close.Caption = "Close";
     CMD_Close.onClick = [this] { CMD_Close_Click(); };
 
@@ -203,19 +196,19 @@ FormQuorvane::FormQuorvane(Program& p)
         {"Picture_A4", 0},  {"Picture_A2", 1},  {"Picture_A3", 1}, {"Picture_A4", 1}};
     for (int n = 1; n <= 8; ++n) {
         PictureBox& h = Picture_Drukknop_Holder(n);
-        place(h, column(n), 6960, 1500, 1620);
+        h.Move(column(n), 6960, 1500, 1620);
         h.BackColor = kWhite;
         h.BorderSingle = true;
 
         Image& img = IMGDrukknop(n);
-        place(img, 90, 105, 1200, 1350);
+        img.Move(90, 105, 1200, 1350);
         img.Stretch = true;
         img.Picture = "design:trimmer";
         img.accessibleName = "Input " + std::to_string(n);
         img.onClick = [this, n] { IMGDrukknop_Click(n); };
 
         Label& l = Label_Drukknop(n);
-        place(l, column(n), 8610, 1500, 315);
+        l.Move(column(n), 8610, 1500, 315);
         l.Caption = inputCaptions[n - 1];
         l.BackColor = kWindowBack;
         l.ForeColor = kHeaderBack;
@@ -225,7 +218,7 @@ FormQuorvane::FormQuorvane(Program& p)
         l.Tag = "True";
 
         PictureBox& box = add<PictureBox>(boxNames[n - 1].first, boxNames[n - 1].second, &PictureHolder);
-        place(box, column(n), 8955, 1500, 315);
+        box.Move(column(n), 8955, 1500, 315);
         box.BackColor = kWindowBack;
         box.BorderSingle = true;
         analogBox[static_cast<size_t>(n)] = &box;
@@ -235,13 +228,13 @@ FormQuorvane::FormQuorvane(Program& p)
     addArrayIn(Label_AIn, 1, 8, "Label_AIn", boxOf);
     for (int n = 1; n <= 8; ++n) {
         Shape& s = Shape_Ingang(n);
-        place(s, 0, 0, 1440, 270);
+        s.Move(0, 0, 1440, 270);
         s.FillColor = 0x80FFFF;
         s.FillSolid = true;
         s.BorderVisible = false;
         s.accessibleName = "Analog bar " + std::to_string(n);
         Label& v = Label_AIn(n);
-        place(v, 480, 30, 495, 255);
+        v.Move(480, 30, 495, 255);
         v.Caption = "0";
         v.Transparent = true;
         v.Alignment = Align::Center;
@@ -272,7 +265,7 @@ FormQuorvane::FormQuorvane(Program& p)
     };
     for (const Cell& c : cells) {
         Label& l = Label_StatusBalk(c.index);
-        place(l, c.left, 9345, c.width, c.index == 8 ? 405 : 300);
+        l.Move(c.left, 9345, c.width, c.index == 8 ? 405 : 300);
         l.Caption = c.caption;
         l.BackColor = c.back;
         l.BorderSingle = true;

@@ -88,6 +88,14 @@ public:
     // Name for assistive technology where the control shows no text of its own.
     std::string accessibleName;
 
+    // Places the control: left, top, width and height in twips within its container.
+    void Move(double left, double top, double width, double height) {
+        Left = left;
+        Top = top;
+        Width = width;
+        Height = height;
+    }
+
     // "Label_StatusBalk(3)" for array elements, else the plain name.
     std::string qualifiedName() const;
 

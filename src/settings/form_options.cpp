@@ -20,13 +20,6 @@ constexpr Color kLedRed = 0x4040FF;
 constexpr double kSampleFont = 9.75;
 constexpr int kEsc = 27;
 
-void place(Control& c, double l, double t, double w, double h) {
-    c.Left = l;
-    c.Top = t;
-    c.Width = w;
-    c.Height = h;
-}
-
 void onPage(int page, std::initializer_list<Control*> controls) {
     for (Control* c : controls) c->tabPage = page;
 }
@@ -138,17 +131,17 @@ FormOptions::FormOptions(Program& p)
     BackColor = kButtonFace;
     accessibleName = "Settings / Info";
 
-    place(SSTab_Options, 120, 60, 6135, 4215);
+    SSTab_Options.Move(120, 60, 6135, 4215);
     SSTab_Options.tabs = {"Colors", "Sounds", "Input", "Output", "Info"};
     SSTab_Options.TabHeight = 520;
     SSTab_Options.BackColor = kButtonFace;
     SSTab_Options.Tab = PageOutput;
 
-    place(cmdOK, 2790, 4440, 1095, 375);
+    cmdOK.Move(2790, 4440, 1095, 375);
     caption(cmdOK, "OK");
-    place(cmdCancel, 3960, 4455, 1095, 375);
+    cmdCancel.Move(3960, 4455, 1095, 375);
     caption(cmdCancel, "Cancel");
-    place(cmdApply, 5160, 4455, 1095, 375);
+    cmdApply.Move(5160, 4455, 1095, 375);
     caption(cmdApply, "Apply");
 
     // "Colors" page.
@@ -156,129 +149,129 @@ FormOptions::FormOptions(Program& p)
                         &CMD_InputBinaryColor, &Label_Drukknop, &Shape_InputAnalogColor,
                         &CMD_InputAnalogColor, &Picture_A0, &Shape_InputDisabledColor,
                         &CMD_InputDisabledColor, &Label_InputDisabledColor, &CMD_Sandard_Colors});
-    place(Label2, 360, 720, 2295, 255);
+    Label2.Move(360, 720, 2295, 255);
     caption(Label2, "Select output and input colors");
     Label2.Alignment = Align::Center;
-    place(Shape_LedColor, 360, 1200, 495, 315);
+    Shape_LedColor.Move(360, 1200, 495, 315);
     swatch(Shape_LedColor, 0xFF, "LED output colour");
-    place(CMD_LedColor, 960, 1200, 2100, 315);
+    CMD_LedColor.Move(960, 1200, 2100, 315);
     caption(CMD_LedColor, "Led Output Color");
-    place(Label_LumiLed, 3240, 1200, 1485, 315);
+    Label_LumiLed.Move(3240, 1200, 1485, 315);
     sample(Label_LumiLed, "D2 - E1");
-    place(Shape_InputBinaryColor, 360, 1800, 495, 315);
+    Shape_InputBinaryColor.Move(360, 1800, 495, 315);
     swatch(Shape_InputBinaryColor, 0x80FF80, "Binary input colour");
-    place(CMD_InputBinaryColor, 960, 1800, 2100, 315);
+    CMD_InputBinaryColor.Move(960, 1800, 2100, 315);
     caption(CMD_InputBinaryColor, "Binary Input Color");
-    place(Label_Drukknop, 3240, 1800, 1500, 315);
+    Label_Drukknop.Move(3240, 1800, 1500, 315);
     sample(Label_Drukknop, "A0 - S1", kDarkBlueText);
-    place(Shape_InputAnalogColor, 360, 2400, 495, 315);
+    Shape_InputAnalogColor.Move(360, 2400, 495, 315);
     swatch(Shape_InputAnalogColor, 0x80FFFF, "Analog input colour");
-    place(CMD_InputAnalogColor, 960, 2400, 2100, 315);
+    CMD_InputAnalogColor.Move(960, 2400, 2100, 315);
     caption(CMD_InputAnalogColor, "Analog Input Color");
-    place(Picture_A0, 3240, 2400, 1500, 315);
+    Picture_A0.Move(3240, 2400, 1500, 315);
     Picture_A0.BackColor = kWindowBack;
     Picture_A0.BorderSingle = true;
-    place(Shape_Ingang, 0, 0, 1005, 270);
+    Shape_Ingang.Move(0, 0, 1005, 270);
     swatch(Shape_Ingang, 0x80FFFF, "Analog bar sample");
     Shape_Ingang.BorderVisible = false;
-    place(Label_A0, 480, 0, 495, 255);
+    Label_A0.Move(480, 0, 495, 255);
     Label_A0.Caption = "0";
     Label_A0.Transparent = true;
     Label_A0.Alignment = Align::Center;
     Label_A0.font.Size = kSampleFont;
-    place(Shape_InputDisabledColor, 360, 3000, 495, 315);
+    Shape_InputDisabledColor.Move(360, 3000, 495, 315);
     swatch(Shape_InputDisabledColor, 0x8080FF, "Disabled input colour");
-    place(CMD_InputDisabledColor, 960, 3000, 2100, 315);
+    CMD_InputDisabledColor.Move(960, 3000, 2100, 315);
     caption(CMD_InputDisabledColor, "Disabled Input Color");
-    place(Label_InputDisabledColor, 3240, 3000, 1500, 315);
+    Label_InputDisabledColor.Move(3240, 3000, 1500, 315);
     sample(Label_InputDisabledColor, "A0 - S1", kDarkBlueText);
-    place(CMD_Sandard_Colors, 4560, 3600, 1335, 375);
+    CMD_Sandard_Colors.Move(4560, 3600, 1335, 375);
     caption(CMD_Sandard_Colors, "Set Standard");
 
     // "Sounds" page.
     onPage(PageSounds, {&Check_SoundStartOnOff, &Shape_SoundStartOnOff, &Label_SoundStartOnOff,
                         &Check_SoundOnOff, &Shape_SoundOnOff, &Label_SoundOnOff});
-    place(Check_SoundStartOnOff, 360, 1080, 1935, 375);
+    Check_SoundStartOnOff.Move(360, 1080, 1935, 375);
     caption(Check_SoundStartOnOff, "Sound On Start");
     Check_SoundStartOnOff.Graphical = true;
-    place(Shape_SoundStartOnOff, 2400, 1065, 495, 375);
+    Shape_SoundStartOnOff.Move(2400, 1065, 495, 375);
     swatch(Shape_SoundStartOnOff, kBad, "Start sound lamp");
-    place(Label_SoundStartOnOff, 2460, 1125, 375, 255);
+    Label_SoundStartOnOff.Move(2460, 1125, 375, 255);
     lampText(Label_SoundStartOnOff);
-    place(Check_SoundOnOff, 360, 1680, 1935, 375);
+    Check_SoundOnOff.Move(360, 1680, 1935, 375);
     caption(Check_SoundOnOff, "Sounds");
     Check_SoundOnOff.Graphical = true;
-    place(Shape_SoundOnOff, 2400, 1680, 495, 375);
+    Shape_SoundOnOff.Move(2400, 1680, 495, 375);
     swatch(Shape_SoundOnOff, kBad, "Sounds lamp");
-    place(Label_SoundOnOff, 2460, 1740, 375, 255);
+    Label_SoundOnOff.Move(2460, 1740, 375, 255);
     lampText(Label_SoundOnOff);
 
     // "Input" page.
     onPage(PageInput, {&Frame1, &Frame3, &Frame2});
-    place(Frame1, 240, 600, 2775, 2295);
-    place(Label_Info_BinaryToggle, 120, 240, 2535, 375);
+    Frame1.Move(240, 600, 2775, 2295);
+    Label_Info_BinaryToggle.Move(120, 240, 2535, 375);
     caption(Label_Info_BinaryToggle, "Binary Input Toggle Value.");
     Label_Info_BinaryToggle.Alignment = Align::Center;
-    place(HScroll_BinaryToggle, 240, 720, 1455, 375);
+    HScroll_BinaryToggle.Move(240, 720, 1455, 375);
     scrollRange(HScroll_BinaryToggle, 1024, 0);
     HScroll_BinaryToggle.accessibleName = "Binary input toggle value";
-    place(Frame_BinaryToggle, 1800, 630, 855, 480);
-    place(Label_BinaryToggle, 120, 150, 615, 255);
+    Frame_BinaryToggle.Move(1800, 630, 855, 480);
+    Label_BinaryToggle.Move(120, 150, 615, 255);
     caption(Label_BinaryToggle, "-");
     Label_BinaryToggle.Alignment = Align::Center;
-    place(CMD_Info, 240, 1200, 1455, 375);
+    CMD_Info.Move(240, 1200, 1455, 375);
     caption(CMD_Info, "Info");
-    place(Label_Drukknop_Toggle, 240, 1680, 1500, 315);
+    Label_Drukknop_Toggle.Move(240, 1680, 1500, 315);
     sample(Label_Drukknop_Toggle, "A0 - S1", kDarkBlueText);
-    place(Frame3, 3120, 600, 2775, 2295);
-    place(Label4, 120, 240, 2535, 375);
+    Frame3.Move(3120, 600, 2775, 2295);
+    Label4.Move(120, 240, 2535, 375);
     caption(Label4, "Input Toggle Difference.");
     Label4.Alignment = Align::Center;
-    place(HScroll_Toggle_Difference, 270, 720, 1455, 375);
+    HScroll_Toggle_Difference.Move(270, 720, 1455, 375);
     scrollRange(HScroll_Toggle_Difference, 512, 2);
     HScroll_Toggle_Difference.accessibleName = "Input toggle difference";
-    place(Frame4, 1800, 630, 855, 480);
-    place(Label_Toggle_Difference, 120, 150, 615, 255);
+    Frame4.Move(1800, 630, 855, 480);
+    Label_Toggle_Difference.Move(120, 150, 615, 255);
     caption(Label_Toggle_Difference, "-");
     Label_Toggle_Difference.Alignment = Align::Center;
-    place(CMD_Info_ToggleValue, 240, 1200, 1455, 375);
+    CMD_Info_ToggleValue.Move(240, 1200, 1455, 375);
     caption(CMD_Info_ToggleValue, "Info");
-    place(Frame2, 240, 3000, 5655, 975);
-    place(Label3, 240, 240, 5175, 495);
+    Frame2.Move(240, 3000, 5655, 975);
+    Label3.Move(240, 240, 5175, 495);
     caption(Label3,
             "By clicking the switch on the main screen you can enable or disable reading that input.");
 
     // "Output" page.
     onPage(PageOutput, {&Label5, &Check_Swap_Outputs, &Label6, &CMD_Connected_Text, &Text_Connected,
                         &CMD_TM1638v1_1, &CMD_Ledkleur});
-    place(Label5, 510, 720, 5175, 255);
+    Label5.Move(510, 720, 5175, 255);
     caption(Label5, "When enabled Led 1 turns to Led 8, Led 2 turns to led 7...");
-    place(Check_Swap_Outputs, 480, 1200, 1695, 375);
+    Check_Swap_Outputs.Move(480, 1200, 1695, 375);
     caption(Check_Swap_Outputs, "Swap Outputs");
     Check_Swap_Outputs.Graphical = true;
-    place(Label6, 510, 1950, 5175, 255);
+    Label6.Move(510, 1950, 5175, 255);
     caption(Label6, "This text will be shown when connected with TM1638");
-    place(CMD_Connected_Text, 480, 2340, 2355, 405);
+    CMD_Connected_Text.Move(480, 2340, 2355, 405);
     caption(CMD_Connected_Text, "Set Connected text");
-    place(Text_Connected, 2910, 2370, 2295, 405);
+    Text_Connected.Move(2910, 2370, 2295, 405);
     Text_Connected.BackColor = kWhite;
     Text_Connected.accessibleName = "Connected text";
-    place(CMD_TM1638v1_1, 465, 3240, 2205, 420);
+    CMD_TM1638v1_1.Move(465, 3240, 2205, 420);
     caption(CMD_TM1638v1_1, "TM1638 V1.1");
     CMD_TM1638v1_1.Graphical = true;
-    place(CMD_Ledkleur, 3000, 3255, 1965, 420);
+    CMD_Ledkleur.Move(3000, 3255, 1965, 420);
     caption(CMD_Ledkleur, "Ledcolor");
     CMD_Ledkleur.Graphical = true;
     CMD_Ledkleur.BackColor = 0xFF;
 
     // "Info" page.
     onPage(PageInfo, {&Label_Info, &Label1, &Label_Map, &Label_Version});
-    place(Label_Info, 240, 960, 5295, 255);
+    Label_Info.Move(240, 960, 5295, 255);
     caption(Label_Info, "Software to test a specific use of the Arduino Nano.");
-    place(Label1, 240, 1320, 5235, 465);
+    Label1.Move(240, 1320, 5235, 465);
     caption(Label1, "The specific .ino file for the Arduino can be found in the program file map...");
-    place(Label_Map, 240, 1890, 5055, 495);
-    place(Label_Version, 240, 2490, 5055, 255);
+    Label_Map.Move(240, 1890, 5055, 495);
+    Label_Version.Move(240, 2490, 5055, 255);
 
     cmdOK.onClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
