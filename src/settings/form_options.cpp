@@ -19,6 +19,8 @@ constexpr Color kLedGreen = 0x40FF40;
 constexpr Color kLedRed = 0x4040FF;
 constexpr double kSampleFont = 9.75;
 constexpr int kEsc = 27;
+// Characters a TM1638 display shows.
+constexpr size_t kDisplayLength = 8;
 
 void onPage(int page, std::initializer_list<Control*> controls) {
     for (Control* c : controls) c->tabPage = page;
@@ -60,6 +62,17 @@ void scrollRange(ScrollBar& s, int max, int value) {
 int checkValue(int16_t v) {
     if (v != 0 && v != 1) throw std::out_of_range("check box value");
     return v;
+}
+
+// The first `count` characters of a UTF-8 text: a cut by bytes could split a character
+// and leave bytes that are no text at all in the settings file.
+std::string firstCharacters(const std::string& text, size_t count) {
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end) {
+        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
+        if (!continuation && seen++ == count) break;
+    }
+    return text.substr(0, end);
 }
 
 void showLamp(Shape& lamp, Label& text, bool on) {
@@ -499,7 +512,7 @@ void FormOptions::Check_Swap_Outputs_Click() {
 
 void FormOptions::CMD_Connected_Text_Click() {
     SettingsRecord& rec = prog.mod.settings;
-    rec.ConnectedText = Text_Connected.Text.substr(0, 8);
+    rec.ConnectedText = firstCharacters(Text_Connected.Text, kDisplayLength);
     FormQuorvane& w = prog.quorvane();
     if (!w.Serialport.PortOpen() || prog.nano.InterfaceKind != InterfaceTM1638) return;
     w.TimerLeesIngangen.setEnabled(false);

@@ -21,7 +21,13 @@ TEST_F(InputPanels, AnalogBarAndNumberFollowEveryReading) {
     receive("A12046");
     EXPECT_EQ(w->Shape_Ingang(2).Width, 2880) << "not clamped at full scale";
     receive("A4 5 1 2.5");
-    EXPECT_EQ(w->Label_AIn(5).Caption, "512") << "blanks dropped, 512.5 rounds to even";
+    EXPECT_EQ(w->Label_AIn(5).Caption, "512") << "blanks dropped; the field ends at character 8";
+    receive("A4512.5");
+    EXPECT_EQ(w->Label_AIn(5).Caption, "512") << "a half goes to the even neighbour";
+    receive("A4513.5");
+    EXPECT_EQ(w->Label_AIn(5).Caption, "514");
+    EXPECT_EQ(w->Shape_Ingang(5).Width, static_cast<double>(static_cast<float>(513.5 * 1440 / 1023)))
+        << "the bar follows the unrounded reading";
 }
 
 TEST_F(InputPanels, AnalogStateChangesOnlyAtAThresholdCrossing) {

@@ -345,6 +345,16 @@ TEST_F(Settings, OutputPageActsAtOnce) {
     EXPECT_NEAR(rig.rt.now() - t0, 2.0, 1e-9);
     EXPECT_TRUE(w.TimerLeesIngangen.enabled());
 
+    // The cut counts characters, not bytes; an empty text still goes out.
+    d.Text_Connected.Text = "\u00C4RDU\u00CFN\u00D6\u00DC\u00C9";
+    d.CMD_Connected_Text_Click();
+    EXPECT_EQ(rec().ConnectedText, "\u00C4RDU\u00CFN\u00D6\u00DC");
+    d.Text_Connected.Text.clear();
+    rig.rt.writes.clear();
+    d.CMD_Connected_Text_Click();
+    EXPECT_EQ(rec().ConnectedText, "");
+    EXPECT_EQ(rig.rt.writtenText(), "9//");
+
     // Version and LED colour of a TM1638 board.
     d.CMD_Ledkleur_Click();
     EXPECT_TRUE(prog().nano.TM1638LedRed) << "V1.1 has red LEDs only";
