@@ -2,7 +2,8 @@
 // everything in assets/ can be made again from source:
 //   asset-generator <assets folder>
 // Pictures/  the BMP files the program shows by name
-// design/    the pictures built into the windows (PNG, compiled into the program)
+// design/    the pictures built into the windows (BMP: no decoding cost at start-up;
+//            the window icon PNG), compiled into the program
 // Sounds/    short WAV files, named without extension
 // Effects/   sample LED effect files
 #include <QBrush>
@@ -429,17 +430,17 @@ int main(int argc, char** argv) {
     save(tm1638("V1.1"), "Pictures/Img tm1638-1.bmp");
     save(tm1638("V1.3"), "Pictures/Img tm1638-3.bmp");
 
-    save(adafruitLed(false), "design/led.png");
-    save(trimmer(false), "design/trimmer.png");
-    save(info(), "design/info.png");
-    save(nanoBoard(96, 60, "Nano", QColor(0, 110, 170)), "design/findcom.png");
-    save(plug(false), "design/connect.png");
-    save(speaker(true), "design/sound_on.png");
-    save(speaker(false), "design/sound_off.png");
+    save(adafruitLed(false), "design/led.bmp");
+    save(trimmer(false), "design/trimmer.bmp");
+    save(info(), "design/info.bmp");
+    save(nanoBoard(96, 60, "Nano", QColor(0, 110, 170)), "design/findcom.bmp");
+    save(plug(false), "design/connect.bmp");
+    save(speaker(true), "design/sound_on.bmp");
+    save(speaker(false), "design/sound_off.bmp");
     {
         // The search window's top view: 230 x 103 pixels, the box shows it whole.
         QImage top = nanoBoard(230, 144, "Arduino Nano", QColor(0, 110, 170)).copy(0, 20, 230, 103);
-        save(top, "design/arduino_top.png");
+        save(top, "design/arduino_top.bmp");
     }
     save(pcbPhoto(), "design/pcb.png");
     save(roundLed(QColor(255, 160, 40), true).scaled(64, 64), "design/icon.png");

@@ -158,7 +158,14 @@ struct QtBinder::PictureCache {
         if (path.empty()) return QImage();
         if (auto it = loaded.find(path); it != loaded.end()) return it->second;
         const bool design = path.rfind("design:", 0) == 0;
-        QImage img(design ? QStringLiteral(":/design/%1.png").arg(qs(path.substr(7))) : qs(path));
+        QImage img;
+        if (design) {
+            // Small design pictures are bitmaps, the large photograph a PNG.
+            img.load(QStringLiteral(":/design/%1.bmp").arg(qs(path.substr(7))));
+            if (img.isNull()) img.load(QStringLiteral(":/design/%1.png").arg(qs(path.substr(7))));
+        } else {
+            img.load(qs(path));
+        }
         if (img.isNull()) {
             if (design) return QImage();
             return std::nullopt;
@@ -670,7 +677,13 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
     if (c.kind == ControlKind::ComboBox && r.height() == 0) r.setHeight(w->sizeHint().height());
     if (take(first, cv.rect, r)) w->setGeometry(r);
     if (take(first, cv.enabled, c.Enabled)) w->setEnabled(c.Enabled);
-    if (first || !sameFont(cv.font, c.font)) {
+    if (first) {
+        cv.font = c.font;
+        // Most controls use the font they inherit; setting it again on each of them
+        // would resolve and propagate fonts a hundred times over at start-up.
+        const QFont font = view::toQFont(c.font);
+        if (font != w->font()) w->setFont(font);
+    } else if (!sameFont(cv.font, c.font)) {
         cv.font = c.font;
         w->setFont(view::toQFont(c.font));
     }
