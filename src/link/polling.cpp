@@ -10,6 +10,12 @@ namespace qv {
 namespace {
 // Header colour of the search window while a reply is being checked.
 constexpr int32_t kCheckingColor = 0xFFFF80;
+// A board that never stops sending (a sketch printing without pause) would keep a drain
+// reading for ever and nest a receive handler in it for every arrival, until the stack
+// runs out. A message ends at the size of the receive buffer, and a handler nested this
+// deep leaves the characters to the drains around it.
+constexpr size_t kMaxMessage = 1024;
+constexpr int kMaxReceiveNesting = 4;
 }  // namespace
 
 void FormQuorvane::TimerLeesIngangen_Timer() {
@@ -27,15 +33,18 @@ void FormQuorvane::TimerLeesIngangen_Timer() {
 
 void FormQuorvane::Serialport_OnComm() {
     if (!Serialport.PortOpen() || Serialport.InBufferCount() == 0) return;
+    if (receiveDepth_ >= kMaxReceiveNesting) return;
 
     // Whatever one event drains is one message. Events processed inside the drain may
     // raise a receive event of their own, which then takes what has arrived by then.
     std::string message;
     std::string sound;
-    while (Serialport.InBufferCount() > 0) {
+    ++receiveDepth_;
+    while (Serialport.InBufferCount() > 0 && message.size() < kMaxMessage) {
         message += Serialport.Input();
         prog.rt.doEvents();
     }
+    --receiveDepth_;
     if (message.empty()) return;
 
     const protocol::Reply reply = protocol::classify(message);

@@ -160,6 +160,8 @@ private:
 
     // The effect file last refused by LeesEffect with its reason, until a file loads.
     std::string refusedEffect_;
+    // Receive handlers running inside one another's drains.
+    int receiveDepth_ = 0;
 };
 
 }  // namespace qv

@@ -39,6 +39,17 @@ TEST_F(Polling, AnalogKindsSkipTheTurnOfADisabledPanelButKeepTheIndexStepping) {
     }
 }
 
+TEST_F(Polling, ABoardThatNeverStopsSendingNeitherHangsNorNestsWithoutEnd) {
+    // A sketch printing without pause: whenever the program processes events, more
+    // characters have arrived. Each arrival raises its receive event inside the drain of
+    // the one before; unbounded, that nests a handler per arrival until the stack is gone.
+    for (int i = 0; i < 50000; ++i)
+        rig.rt.lastConnection->arrive("A2600xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");
+    rig.rt.runFor(0.001);
+    EXPECT_EQ(w->Label_AIn(3).Caption, "600");
+    EXPECT_EQ(w->Serialport.InBufferCount(), 0) << "every character was read in the end";
+}
+
 TEST_F(Polling, KeyBoardPollsEveryTickWhateverThePanels) {
     prog().nano.InterfaceKind = InterfaceTM1638;
     for (int i = 1; i <= 8; ++i) w->Label_Drukknop(i).Tag = "False";
