@@ -10,11 +10,12 @@ bare=$build/bench/bare_window
 export HOME=$(mktemp -d)  # a first start would show the settings message: write one first
 mkdir -p "$HOME/Quorvane"
 printf 'Settings for Quorvane\r\nx\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 0 \r\n- Output\r\n 0 \r\n- Displaytext\r\nARDUINO \r\n' > "$HOME/Quorvane/Settings.txt"
-Xvfb :87 -screen 0 1600x1000x24 >/dev/null 2>&1 &
+# A display of its own: Xvfb picks a free number and writes it to the pipe.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1600x1000x24 2>/dev/null)
 xvfb=$!
+read -r -u 3 display
 trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=:87
-sleep 1
+export DISPLAY=:$display
 measure() {  # program, window title -> milliseconds to mapped
   local t0 t1 pid
   t0=$(date +%s%N)

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
 
 #include "panel/form_quorvane.h"
 #include "panel/program.h"
@@ -11,7 +14,12 @@
 #include "platform/qt/qt_runtime.h"
 
 int main(int argc, char** argv) {
+    // Reading the font configuration is the largest single part of start-up and needs
+    // nothing from Qt (fontconfig initialises safely from any thread), so it runs while
+    // the application connects to the display.
+    std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
+    fontConfig.join();
     QApplication::setApplicationName(QString::fromLatin1(qv::kAppTitle));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/design/icon.png")));
     // Asked for by name; where the font is missing, fontconfig's alias to Comic Neue
