@@ -36,6 +36,7 @@
 #include <utility>
 #include <vector>
 
+#include "board-emulator/board_line.h"
 #include "panel/form_quorvane.h"
 #include "panel/program.h"
 #include "platform/environment.h"
@@ -166,24 +167,6 @@ public:
     long ledFrames = 0;
 
 private:
-    static size_t commandLength(const std::string& buf) {
-        const size_t slash = buf.find('/');
-        if (slash == std::string::npos) return 0;
-        const std::string code = buf.substr(0, slash);
-        if (code == "90" || code == "5" || code == "7") return slash + 1;
-        const size_t end = buf.find('/', slash + 1);
-        return end == std::string::npos ? 0 : end + 1;
-    }
-
-    void writeAll(const std::string& s) {
-        size_t off = 0;
-        while (off < s.size()) {
-            const ssize_t n = ::write(master_, s.data() + off, s.size() - off);
-            if (n <= 0) return;
-            off += static_cast<size_t>(n);
-        }
-    }
-
     // A channel's reading differs from its last one on every visit.
     int nextValue(int ch) {
         int& last = lastValue_[static_cast<size_t>(ch)];
@@ -202,7 +185,7 @@ private:
 
     void handle(const std::string& cmd, Clock::time_point arrived) {
         if (cmd == "90/") {
-            writeAll("AT");
+            board::writeAll(master_, "AT");
         } else if (cmd == "5/") {
             const int ch = channel_;
             channel_ = (channel_ + 1) % 5;
@@ -217,7 +200,7 @@ private:
                 last[static_cast<size_t>(ch)] = {std::to_string(value), Clock::now(), true};
                 ++reportsWritten;
             }
-            writeAll(text);
+            board::writeAll(master_, text);
             if (first && firstPoll_) firstPoll_();
         } else if (cmd.rfind("1/", 0) == 0) {
             std::lock_guard lock(mutex);
@@ -245,7 +228,7 @@ private:
             const ssize_t n = ::read(master_, chunk, sizeof chunk);
             if (n <= 0) continue;
             buf.append(chunk, static_cast<size_t>(n));
-            while (const size_t len = commandLength(buf)) {
+            while (const size_t len = board::commandLength(buf)) {
                 handle(buf.substr(0, len), arrived);
                 buf.erase(0, len);
             }

@@ -40,6 +40,8 @@
 #include <string>
 #include <vector>
 
+#include "board_line.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -119,24 +121,6 @@ void handleCommand(Board& b, const std::string& cmd, std::vector<Pending>& out) 
         std::string r = "DI" + std::to_string(b.keys);
         if (b.burst) r += r;
         queueReply(b, out, lat, r);
-    }
-}
-
-size_t commandLength(const std::string& buf) {
-    const size_t slash = buf.find('/');
-    if (slash == std::string::npos) return 0;
-    const std::string code = buf.substr(0, slash);
-    if (code == "90" || code == "5" || code == "7") return slash + 1;
-    const size_t end = buf.find('/', slash + 1);
-    return end == std::string::npos ? 0 : end + 1;
-}
-
-void writeAll(const std::string& s) {
-    size_t off = 0;
-    while (off < s.size()) {
-        const ssize_t n = ::write(master, s.data() + off, s.size() - off);
-        if (n <= 0) return;
-        off += static_cast<size_t>(n);
     }
 }
 
@@ -291,7 +275,7 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < out.size();) {
             if (out[i].at <= now()) {
                 logLine("TX", out[i].text);
-                writeAll(out[i].text);
+                board::writeAll(master, out[i].text);
                 out.erase(out.begin() + static_cast<long>(i));
             } else {
                 ++i;
@@ -308,7 +292,7 @@ int main(int argc, char** argv) {
             const ssize_t n = ::read(master, chunk, sizeof chunk);
             if (n > 0) {
                 buf.append(chunk, static_cast<size_t>(n));
-                while (size_t len = commandLength(buf)) {
+                while (size_t len = board::commandLength(buf)) {
                     handleCommand(b, buf.substr(0, len), out);
                     buf.erase(0, len);
                 }
