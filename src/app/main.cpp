@@ -40,5 +40,8 @@ int main(int argc, char** argv) {
     w.onCloseRequest = [&w] { w.Form_Unload(); };
     w.Form_Load();
     w.Show();
-    return app.exec();
+    app.exec();
+    // Reached only when the session ends the event loop: leave the way Close does, with
+    // the ports closed and without the multimedia teardown that can abort at exit.
+    rt.quit();
 }
