@@ -67,7 +67,7 @@ ReadResult parseEffect(std::string_view text, size_t maxSteps) {
         constexpr size_t kShown = 20;
         std::string shown = items.front().substr(0, kShown);
         if (items.front().size() > kShown) shown += "...";
-        return {std::nullopt, "its first item, \"" + shown + "\", is not a whole number for the timing"};
+        return {std::nullopt, "its first item, \"" + shown + "\", is no timing (a whole number from -2147483648 to 2147483647)"};
     }
     EffectFile fx;
     fx.timing = *timing;

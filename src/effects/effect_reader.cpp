@@ -38,13 +38,15 @@ void FormQuorvane::LeesEffect() {
         const std::string refusal = path + "\n" + read.problem;
         if (refusal != refusedEffect_) {
             refusedEffect_ = refusal;
-            rt.msgBox("The effect file " + path + " cannot be loaded: " + read.problem +
-                          ".\rThe animation loaded before stays in use.",
+            rt.msgBox("The effect file " + path + " cannot be loaded: " + read.problem + "." +
+                          (effectLoaded_ ? "\rThe animation loaded before stays in use."
+                                         : "\rNo animation is loaded."),
                       MsgExclamation, kAppTitle);
         }
         return;
     }
     refusedEffect_.clear();
+    effectLoaded_ = true;
 
     EffectData& fx = prog.mod.effect;
     fx.EffectStepCount = 0;

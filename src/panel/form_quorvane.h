@@ -160,6 +160,7 @@ private:
 
     // The effect file last refused by LeesEffect with its reason, until a file loads.
     std::string refusedEffect_;
+    bool effectLoaded_ = false;
     // Receive handlers running inside one another's drains.
     int receiveDepth_ = 0;
 };

@@ -32,9 +32,9 @@ void FormQuorvane::drawBanner() {
     // Three prints offset by a pixel give the title a light edge above and a green one
     // below; the last print lies on top.
     static constexpr const char* kTitle = "Arduino Nano interface.";
-    Picture_Kop.printed.push_back({kTitle, 0x00C000, 66, 8});
-    Picture_Kop.printed.push_back({kTitle, 0xE0E0E0, 64, 6});
-    Picture_Kop.printed.push_back({kTitle, 0xFFC0C0, 65, 7});
+    Picture_Kop.printed.push_back({kTitle, 0x00C000, 66, 8, Picture_Kop.font});
+    Picture_Kop.printed.push_back({kTitle, 0xE0E0E0, 64, 6, Picture_Kop.font});
+    Picture_Kop.printed.push_back({kTitle, 0xFFC0C0, 65, 7, Picture_Kop.font});
 }
 
 void FormQuorvane::CMD_Close_Click() {

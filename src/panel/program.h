@@ -101,5 +101,6 @@ struct VersionInfo {
     int major, minor, build, revision;
 };
 inline constexpr VersionInfo kVersion{1, 5, 0, 36};
+inline constexpr const char* kCompanyName = "Marlowby";
 
 }  // namespace qv

@@ -61,7 +61,7 @@ void FormQuorvane::Image_Info_Click() {
     const int16_t kind = prog.nano.InterfaceKind;
     const std::string kindText =
         kind >= 0 && kind < static_cast<int16_t>(kKindTexts.size()) ? kKindTexts[kind] : "";
-    const std::string text = std::string() + "\r\rVersion " + std::to_string(kVersion.major) + "." +
+    const std::string text = std::string(kCompanyName) + "\r\rVersion " + std::to_string(kVersion.major) + "." +
                              std::to_string(kVersion.minor) + "." + std::to_string(kVersion.revision) +
                              "\r\r" + kBuildDate + "\r\r" + kindText + "\r\rSettings in users/" +
                              prog.mod.settings.UserName + "/" + prog.rt.env().exeName + "/";

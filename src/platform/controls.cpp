@@ -124,10 +124,9 @@ Form::~Form() {
 Timer& Form::addTimer(std::string n, int intervalMs) { return add<Timer>(std::move(n), rt, intervalMs); }
 
 void Form::Show() {
-    const bool wasVisible = visible_;
     visible_ = true;
-    if (!wasVisible) rt.formShown(*this);
-    // Showing makes the window the active one.
+    // Also for a shown window: it comes to the front and becomes the active one.
+    rt.formShown(*this);
     activate();
 }
 

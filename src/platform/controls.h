@@ -164,11 +164,13 @@ public:
     bool BorderSingle = true;
 };
 
-// Text printed onto a picture box, in pixels (the box's drawing unit).
+// Text printed onto a picture box, in pixels (the box's drawing unit). The box keeps
+// what was printed, in the font it was printed in, whatever its font becomes later.
 struct PrintedText {
     std::string text;
     Color color;
     int x, y;
+    Font font;
 };
 
 class PictureBox : public Control {
@@ -330,6 +332,9 @@ public:
     // Outer geometry in twips, kept by the view (the resizer reads it).
     double Left = 0, Top = 0, Width = 0, Height = 0;
     std::string accessibleName;
+    // The control the keyboard focus starts on when the window is first shown; null: the
+    // first one that takes the focus.
+    Control* firstInTabOrder = nullptr;
 
     bool visible() const { return visible_; }
     void Show();

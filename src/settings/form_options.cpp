@@ -152,6 +152,7 @@ FormOptions::FormOptions(Program& p)
 
     cmdOK.Move(2790, 4440, 1095, 375);
     caption(cmdOK, "OK");
+    firstInTabOrder = &cmdOK;
     cmdCancel.Move(3960, 4455, 1095, 375);
     caption(cmdCancel, "Cancel");
     cmdApply.Move(5160, 4455, 1095, 375);

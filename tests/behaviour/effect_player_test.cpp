@@ -111,7 +111,19 @@ TEST_F(Effects, RefusedFilesAreReportedOnceAndKeepThePreviousEffect) {
         EXPECT_EQ(rig.prog->mod.effect.EffectTiming, 550);
         EXPECT_EQ(rig.prog->mod.effect.EffectStepCount, 2);
         EXPECT_EQ(w.Label_Animaties.Caption, "Animation (s = 550)");
+        EXPECT_NE(m.text.find("\rThe animation loaded before stays in use."), std::string::npos) << m.text;
     }
+}
+
+TEST_F(Effects, ARefusedFirstFileAtStartUpSaysThatNoAnimationIsLoaded) {
+    effect("a.led", "99999999999\r\n+\r\n");
+    effect("b.led", "100\r\n+\r\n");
+    start();
+    ASSERT_EQ(rig.rt.messages.size(), 1u);
+    const std::string& text = rig.rt.messages[0].text;
+    EXPECT_NE(text.find("\"99999999999\", is no timing"), std::string::npos) << text;
+    EXPECT_NE(text.find("\rNo animation is loaded."), std::string::npos) << text;
+    EXPECT_EQ(rig.prog->mod.effect.EffectStepCount, 0);
 }
 
 // --- the player ---------------------------------------------------------------------------

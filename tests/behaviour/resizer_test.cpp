@@ -59,6 +59,7 @@ TEST_F(Resizer, DoublingScalesPositionsSizesAndFontsAndGoingBackRestoresThemExac
     EXPECT_EQ(w->Picture_Kop.Width, 20190);
     EXPECT_EQ(w->Picture_Kop.Height, 2670);
     EXPECT_EQ(w->Picture_Kop.font.Size, 72);
+    EXPECT_EQ(w->Picture_Kop.printed.back().font.Size, 36) << "the banner stays as it was printed";
     EXPECT_EQ(w->Label_LumiLed(8).Left, 2 * 11520);
     EXPECT_EQ(w->Label_LumiLed(8).font.Size, 20);
     EXPECT_EQ(w->IMG_Interface.Left, 270) << "positions are within the container";

@@ -1,6 +1,8 @@
 // The board photograph window, opened from the main window's board picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "panel/form_show_image.h"
 #include "support/rig.h"
 
@@ -68,6 +70,18 @@ TEST_F(ShowImage, ShowingAgainDoesNotSizeThePhotographAgain) {
     EXPECT_TRUE(f.visible());
     EXPECT_EQ(f.Image_PCB.Width, 28800);
     EXPECT_EQ(f.Image_PCB.Height, 16200);
+}
+
+TEST_F(ShowImage, AClickWhileItIsShownBringsItToTheFrontAgain) {
+    const auto shows = [this] {
+        return std::count(rig.rt.formEvents.begin(), rig.rt.formEvents.end(), "shown FormShowImage");
+    };
+    rig.rt.click(w->IMG_Interface);
+    const auto before = shows();
+    w->activate();  // the user brings the main window forward
+    rig.rt.click(w->IMG_Interface);
+    EXPECT_EQ(shows(), before + 1);
+    EXPECT_EQ(rig.rt.activeForm, &photo());
 }
 
 }  // namespace

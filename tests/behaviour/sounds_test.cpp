@@ -70,7 +70,7 @@ TEST_F(Sounds, SoundOptionStopsPlayingAndSilencesLedClicks) {
     EXPECT_EQ(rig.rt.sounds.size(), 1u);
 }
 
-TEST_F(Sounds, InfoBoxNamesVersionSketchAndSettingsFolder) {
+TEST_F(Sounds, InfoBoxNamesMakerVersionSketchAndSettingsFolder) {
     prog().mod.settings.UserName = "kim";
     prog().nano.InterfaceKind = InterfaceTM1638;
     w->Image_Info_Click();
@@ -79,7 +79,7 @@ TEST_F(Sounds, InfoBoxNamesVersionSketchAndSettingsFolder) {
     EXPECT_EQ(m.title, "Info");
     EXPECT_EQ(m.style, MsgOkOnly);
     EXPECT_EQ(m.text,
-              "\r\rVersion 1.5.36\r\rDate 10 February 2024\r\rArduino with TM1638."
+              "Marlowby\r\rVersion 1.5.36\r\rDate 10 February 2024\r\rArduino with TM1638."
               "\r\rSettings in users/kim/Quorvane/");
     EXPECT_EQ(std::count(m.text.begin(), m.text.end(), '\r') + 1, 9);
 

@@ -224,11 +224,67 @@ TEST_F(BinderTest, SyncBringsChangedFieldsOnScreenAndLeavesTheRestAlone) {
     EXPECT_EQ(label->x(), qRound(300 * binder.pixelsPerTwip()));
 
     p.Caption = "Renamed";
-    p.Enabled = false;
     binder.syncAll();
     EXPECT_EQ(binder.window(p)->windowTitle(), "Renamed");
-    EXPECT_FALSE(binder.window(p)->isEnabled());
-    EXPECT_FALSE(binder.widget(p.Combo)->isEnabled());
+}
+
+TEST_F(BinderTest, ADisabledFormTakesNoInputButKeepsItsLook) {
+    Panel p(rt);
+    p.Show();
+    QWidget* win = binder.window(p);
+    QWidget* led = binder.widget(p.CMD_Led);
+    const QColor before = shownAt(binder.widget(p.Label_Status), QPoint(4, 4));
+    int closeRequests = 0;
+    p.onCloseRequest = [&] { ++closeRequests; };
+    p.Enabled = false;
+    binder.syncAll();
+    p.events.clear();
+
+    leftClick(led);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    QApplication::sendEvent(win, &esc);
+    win->close();
+    EXPECT_TRUE(p.events.empty());
+    EXPECT_EQ(closeRequests, 0);
+    EXPECT_TRUE(win->isVisible());
+    EXPECT_TRUE(led->isEnabled()) << "not greyed";
+    EXPECT_EQ(shownAt(binder.widget(p.Label_Status), QPoint(4, 4)), before);
+
+    p.Enabled = true;
+    binder.syncAll();
+    leftClick(led);
+    win->close();
+    EXPECT_EQ(p.events, std::vector<std::string>{"led 1"});
+    EXPECT_EQ(closeRequests, 1);
+}
+
+TEST_F(BinderTest, AChosenOptionClickedAgainStaysChosen) {
+    Form f(rt, "F");
+    f.ClientWidth = f.ClientHeight = 3000;
+    OptionButton& on = f.add<OptionButton>("OptionGeluid", 1);
+    OptionButton& off = f.add<OptionButton>("OptionGeluid", 0);
+    Panel::place(on, 0, 0, 900, 300);
+    Panel::place(off, 0, 600, 900, 300);
+    int clicks = 0;
+    on.onClick = [&] { ++clicks; };
+    f.Show();
+    auto* b = widget<QAbstractButton>(on);
+    b->click();
+    b->click();
+    binder.syncAll();
+    EXPECT_TRUE(on.value());
+    EXPECT_TRUE(b->isChecked());
+    EXPECT_EQ(clicks, 1);
+    widget<QAbstractButton>(off)->click();
+    binder.syncAll();
+    EXPECT_FALSE(b->isChecked());
+}
+
+TEST_F(BinderTest, KeyboardFocusStartsOnTheFormsFirstControlInTabOrder) {
+    Panel p(rt);
+    p.firstInTabOrder = &p.Check;
+    p.Show();
+    EXPECT_EQ(binder.window(p)->focusWidget(), binder.widget(p.Check));
 }
 
 TEST_F(BinderTest, IdleSyncOfAHundredAndFiftyControlsCostsMicroseconds) {
@@ -309,6 +365,24 @@ TEST_F(BinderTest, ComboChoiceSetsTextThenClicksAndTypingOnlyChangesText) {
     QKeyEvent key(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4");
     QApplication::sendEvent(combo->lineEdit(), &key);
     EXPECT_EQ(p.Combo.Text, "4");
+    EXPECT_EQ(p.events.size(), 1u);
+
+    // Typed text is neither completed from the list nor taken as a choice when the
+    // focus leaves the list.
+    p.Combo.items = {"Com 12", "115200"};
+    binder.syncAll();
+    combo->lineEdit()->clear();
+    QApplication::setActiveWindow(binder.window(p));
+    combo->setFocus();
+    for (QChar ch : QStringLiteral("Com 1")) {
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(combo, &typed);
+    }
+    EXPECT_EQ(p.Combo.Text, "Com 1");
+    EXPECT_EQ(combo->currentText(), "Com 1");
+    combo->lineEdit()->setText("115200");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(combo, &out);
     EXPECT_EQ(p.events.size(), 1u);
 
     // New items from the program replace the list and keep the object's text.

@@ -34,6 +34,9 @@ class FormWindow : public QWidget {
 public:
     FormWindow() : QWidget(nullptr) {}
     QColor back;
+    // A disabled form takes no clicks, keys or close requests but keeps its look: its
+    // controls are not greyed, only their own Enabled greys them.
+    bool takesInput = true;
     std::function<void()> onActivate;
     std::function<void()> onCloseRequest;
     std::function<void(bool resized)> onGeometry;
@@ -54,7 +57,7 @@ protected:
     void closeEvent(QCloseEvent* e) override {
         // The form's owner decides what closing means; the window stays until it says.
         e->ignore();
-        if (onCloseRequest) onCloseRequest();
+        if (takesInput && onCloseRequest) onCloseRequest();
     }
     void keyPressEvent(QKeyEvent* e) override {
         // Keys that no control took: character keys as their character code, Esc as 27.
@@ -74,6 +77,33 @@ protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), back); }
 };
 
+// Holds back the user's input to every window of a disabled form. Disabling the Qt
+// window instead would grey each control in it, which the form's own look never does.
+class InputGate : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+            case QEvent::HoverEnter:
+            case QEvent::HoverMove:
+                break;
+            default:
+                return false;
+        }
+        if (!o->isWidgetType()) return false;
+        const auto* win = dynamic_cast<const FormWindow*>(static_cast<QWidget*>(o)->window());
+        return win && !win->takesInput;
+    }
+};
+
 }  // namespace view
 
 namespace {
@@ -86,7 +116,7 @@ bool sameFont(const Font& a, const Font& b) {
 
 bool samePrinted(const std::vector<PrintedText>& a, const std::vector<PrintedText>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PrintedText& x, const PrintedText& y) {
-        return x.text == y.text && x.color == y.color && x.x == y.x && x.y == y.y;
+        return x.text == y.text && x.color == y.color && x.x == y.x && x.y == y.y && sameFont(x.font, y.font);
     });
 }
 
@@ -251,7 +281,9 @@ struct QtBinder::FormView {
     QSize clientPx;
 };
 
-QtBinder::QtBinder(Runtime& rt) : rt_(rt), pictures_(std::make_unique<PictureCache>()) {
+QtBinder::QtBinder(Runtime& rt)
+    : rt_(rt), pictures_(std::make_unique<PictureCache>()), inputGate_(std::make_unique<view::InputGate>()) {
+    QCoreApplication::instance()->installEventFilter(inputGate_.get());
     if (const QScreen* s = QGuiApplication::primaryScreen()) scale_ = s->logicalDotsPerInch() / 96.0;
     if (scale_ <= 0) scale_ = 1;
 }
@@ -314,6 +346,10 @@ void QtBinder::formShown(Form& f) {
     syncForm(*v);
     if (!v->placed) {
         placeWindow(*v);
+        if (f.firstInTabOrder) {
+            if (auto it = v->byControl.find(f.firstInTabOrder); it != v->byControl.end() && it->second->w)
+                it->second->w->setFocus();
+        }
     } else {
         // Shown again, possibly behind another window: it comes to the front.
         v->win->show();
@@ -444,9 +480,12 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
             w = new view::ShapeWidget(parent);
             break;
         case ControlKind::ComboBox: {
-            auto* combo = new QComboBox(parent);
+            auto* combo = new view::ComboWidget(parent);
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
+            // Typed text stays as typed: completing "Com 1" to "Com 12" would connect
+            // to another board.
+            combo->setCompleter(nullptr);
             w = combo;
             break;
         }
@@ -504,8 +543,14 @@ void QtBinder::wireInput(FormView& v, ControlView& cv) {
         }
         case ControlKind::OptionButton: {
             auto* option = static_cast<OptionButton*>(c);
-            QObject::connect(static_cast<QAbstractButton*>(cv.w), &QAbstractButton::clicked, cv.w,
-                             [clickThen, option] { clickThen([option] { option->select(); }); });
+            auto* b = static_cast<QAbstractButton*>(cv.w);
+            QObject::connect(b, &QAbstractButton::clicked, b, [clickThen, option, b] {
+                // Qt releases a chosen button that is clicked again; an option stays
+                // chosen until another one of its group is.
+                const QSignalBlocker block(b);
+                b->setChecked(true);
+                clickThen([option] { option->select(); });
+            });
             break;
         }
         case ControlKind::ComboBox: {
@@ -516,7 +561,10 @@ void QtBinder::wireInput(FormView& v, ControlView& cv) {
                 combo->Text = s.toStdString();
                 pcv->text = combo->Text;
             });
-            QObject::connect(w, &QComboBox::activated, w, [clickThen, combo](int i) {
+            auto* widget = static_cast<view::ComboWidget*>(cv.w);
+            QObject::connect(w, &QComboBox::activated, w, [clickThen, combo, widget](int i) {
+                // Leaving the list with typed text that names an entry is no choice.
+                if (widget->leaving) return;
                 clickThen([combo, i] {
                     if (i >= 0 && i < combo->ListCount()) combo->Text = combo->items[static_cast<size_t>(i)];
                     combo->click();
@@ -660,7 +708,7 @@ void QtBinder::syncForm(FormView& v) {
         win->back = view::toQColor(f.BackColor);
         win->update();
     }
-    if (take(first, v.enabled, f.Enabled)) win->setEnabled(f.Enabled);
+    if (take(first, v.enabled, f.Enabled)) win->takesInput = f.Enabled;
     for (auto& cv : v.controls) syncControl(v, *cv);
     v.first = false;
 }
@@ -812,7 +860,7 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
                 cv.printed = pb.printed;
                 pw->printed.clear();
                 for (const PrintedText& t : pb.printed)
-                    pw->printed.push_back({qs(t.text), view::toQColor(t.color), t.x, t.y});
+                    pw->printed.push_back({qs(t.text), view::toQColor(t.color), t.x, t.y, view::toQFont(t.font)});
                 repaint = true;
             }
             if (repaint) {

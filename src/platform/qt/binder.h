@@ -20,6 +20,7 @@
 
 #include "platform/qt/view_host.h"
 
+class QObject;
 class QWidget;
 
 namespace qv {
@@ -74,6 +75,7 @@ private:
     std::vector<std::unique_ptr<FormView>> forms_;
     struct PictureCache;
     std::unique_ptr<PictureCache> pictures_;
+    std::unique_ptr<QObject> inputGate_;
     bool syncing_ = false;
 };
 

@@ -165,9 +165,10 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     }
     p.setClipRect(inner);
     drawPicture(p, picture, inner.topLeft(), scale);
-    const int ascent = p.fontMetrics().ascent();
     for (const PrintedLine& line : printed) {
+        p.setFont(line.font);
         p.setPen(line.color);
+        const int ascent = p.fontMetrics().ascent();
         p.drawText(QPointF(inner.left() + line.x * scale, inner.top() + line.y * scale + ascent), line.text);
     }
 }

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QComboBox>
+#include <QFont>
 #include <QImage>
 #include <QTabBar>
 #include <QWidget>
@@ -79,6 +81,7 @@ struct PrintedLine {
     QString text;
     QColor color;
     int x, y;
+    QFont font;
 };
 
 // A picture box: its picture unscaled at the top left, cut at the box's edge, and text
@@ -140,6 +143,21 @@ protected:
 
 private:
     FittedImages fitted_;
+};
+
+// An editable list that says when it is losing the focus: Qt then takes typed text that
+// names an entry as that entry's activation.
+class ComboWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    bool leaving = false;
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override {
+        leaving = true;
+        QComboBox::focusOutEvent(e);
+        leaving = false;
+    }
 };
 
 // All tabs in one row of equal width, as high as the tab control says.
