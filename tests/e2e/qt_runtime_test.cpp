@@ -100,6 +100,59 @@ TEST(QtRuntimeWaitForEvents, BlocksUntilTheDeadlineWithoutSpinning) {
     EXPECT_LT(cpuSeconds() - cpu, 0.05);
 }
 
+TEST(QtRuntimeWaitForEvents, AWindowUnloadedInsideAClockLoopLeavesNothingToSpinOn) {
+    // An effect plays (a handler looping on waits); a click handled inside one of its
+    // waits unloads a window, whose disposal must wait until the effect's handler is done.
+    QtRuntime rt(Environment{});
+    bool disposed = false, disposedWhilePlaying = true;
+    int turns = -1;
+    double cpu = 0;
+    rt.post([&] {
+        rt.post([&] { rt.disposeLater([&] { disposed = true; }); });
+        rt.waitForEvents(rt.now() + 0.05);
+        const double end = rt.now() + 0.3;
+        cpu = cpuSeconds();
+        turns = 0;
+        while (rt.now() < end) {
+            rt.waitForEvents(end);
+            ++turns;
+        }
+        cpu = cpuSeconds() - cpu;
+        disposedWhilePlaying = disposed;
+    });
+    runOuterLoop(500);
+    EXPECT_GE(turns, 1);
+    EXPECT_LE(turns, 3);
+    EXPECT_LT(cpu, 0.05);
+    EXPECT_FALSE(disposedWhilePlaying);
+    EXPECT_TRUE(disposed);
+}
+
+TEST(QtRuntimeWaitForEvents, ATimerStoppedInsideTheWaitLeavesNothingToSpinOn) {
+    // A clock loop (an effect playing) under the outer loop; a click handled inside its
+    // wait stops a timer, as opening the settings dialog stops the polling.
+    QtRuntime rt(Environment{});
+    const int id = rt.startTimer(50, [] {});
+    int turns = -1;
+    double cpu = 0;
+    rt.post([&] {
+        rt.post([&] { rt.stopTimer(id); });
+        rt.waitForEvents(rt.now() + 0.05);
+        const double end = rt.now() + 0.3;
+        cpu = cpuSeconds();
+        turns = 0;
+        while (rt.now() < end) {
+            rt.waitForEvents(end);
+            ++turns;
+        }
+        cpu = cpuSeconds() - cpu;
+    });
+    runOuterLoop(500);
+    EXPECT_GE(turns, 1);
+    EXPECT_LE(turns, 3);
+    EXPECT_LT(cpu, 0.05);
+}
+
 TEST(QtRuntimeWaitForEvents, ReturnsRightAfterAnEvent) {
     QtRuntime rt(Environment{});
     bool ran = false;

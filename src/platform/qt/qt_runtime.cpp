@@ -2,6 +2,7 @@
 
 #include <sys/prctl.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QColorDialog>
 #include <QEventLoop>
@@ -36,15 +37,21 @@ QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 QtRuntime::Nested::Nested(QtRuntime& rt) : rt_(rt) { ++rt_.nesting_; }
 
-QtRuntime::Nested::~Nested() {
-    if (--rt_.nesting_ == 0 && !rt_.disposals_.empty()) rt_.scheduleDisposals();
-}
+QtRuntime::Nested::~Nested() { --rt_.nesting_; }
 
 QtRuntime::QtRuntime(Environment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)), sound_(std::make_unique<QtSound>()) {
     // The kernel may let a sleep overrun by its timer slack (50 us by default); a loop on
     // the clock would add that up over every step of an effect.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    // Leaving the last wait does not mean the handler that waited has returned: an effect
+    // loops on its clock between waits. Only the outermost loop going idle, with no wait
+    // of ours below it, says that every handler is done.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (nesting_ == 0 && !disposals_.empty()) scheduleDisposals();
+        });
+    }
 }
 
 QtRuntime::~QtRuntime() {
@@ -144,7 +151,7 @@ void QtRuntime::scheduleDisposals() {
 
 void QtRuntime::runDisposals() {
     // Dispatched inside a nested wait: the handler that waits may belong to what is to be
-    // disposed of. Leaving the outermost wait schedules them again.
+    // disposed of. The outermost loop going idle schedules them again.
     if (nesting_ > 0) return;
     auto pending = std::move(disposals_);
     disposals_.clear();

@@ -74,8 +74,7 @@ public:
     int nesting() const { return nesting_; }
 
 private:
-    // Counts a blocking call for as long as it runs; leaving the outermost one lets
-    // pending disposals run.
+    // Counts a blocking call for as long as it runs.
     class Nested {
     public:
         explicit Nested(QtRuntime& rt);
