@@ -220,14 +220,30 @@ std::string write(const SettingsRecord& rec) {
     return out;
 }
 
+// Rewrites an existing file where it stands: not atomic, but all a folder that takes no
+// new files allows.
+std::optional<WriteError> rewriteInPlace(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return fromErrno(errno);
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return fromErrno(err);
+    }
+    if (::close(fd) != 0) return fromErrno(errno);
+    return std::nullopt;
+}
+
 std::optional<WriteError> save(const std::string& path, const std::string& bytes) {
     mode_t mode = S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    bool exists = false;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return fromErrno(EISDIR);
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
             return fromErrno(EACCES);
         mode = st.st_mode & 07777;
+        exists = true;
     }
 
     std::error_code ec;
@@ -235,7 +251,12 @@ std::optional<WriteError> save(const std::string& path, const std::string& bytes
     if (ec) target = path;
     std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return fromErrno(errno);
+    if (fd < 0) {
+        const int err = errno;
+        // The user may write the file but not add one beside it.
+        if (exists && (err == EACCES || err == EPERM)) return rewriteInPlace(path, bytes);
+        return fromErrno(err);
+    }
 
     auto fail = [&](int err) {
         ::close(fd);

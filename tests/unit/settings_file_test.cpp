@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -153,6 +155,26 @@ TEST_F(SettingsSave, ReadOnlyFileIsRefusedForEveryUser) {
     EXPECT_EQ(err->number, 13);
     EXPECT_EQ(err->description, "Permission denied");
     EXPECT_EQ(slurp(path), old);
+    expectOnlyTheFile();
+}
+
+TEST_F(SettingsSave, AFolderThatTakesNoNewFilesStillLetsItsFileBeRewritten) {
+    namespace fs = std::filesystem;
+    dir.write("Settings.txt", old);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    const fs::perms folder = fs::status(dir.path()).permissions();
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    // Root may add files to any folder, so the save runs as an ordinary user then.
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+            std::_Exit(settings_file::save(path, fresh) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    fs::permissions(dir.path(), folder);
+    EXPECT_EQ(slurp(path), fresh);
     expectOnlyTheFile();
 }
 
