@@ -379,14 +379,14 @@ void FormOptions::SaveSettings() {
 }
 
 void FormOptions::SetStandardColors() {
-    Shape_LedColor.FillColor = 0xFF;
-    Label_LumiLed.BackColor = 0xFF;
-    Shape_InputBinaryColor.FillColor = 0x80FF80;
-    Label_Drukknop.BackColor = 0x80FF80;
-    Shape_InputAnalogColor.FillColor = 0x80FFFF;
-    Shape_Ingang.FillColor = 0x80FFFF;
-    Shape_InputDisabledColor.FillColor = 0x8080FF;
-    Label_InputDisabledColor.BackColor = 0x8080FF;
+    Shape_LedColor.FillColor = kStandardLedColor;
+    Label_LumiLed.BackColor = kStandardLedColor;
+    Shape_InputBinaryColor.FillColor = kStandardInputBinaryColor;
+    Label_Drukknop.BackColor = kStandardInputBinaryColor;
+    Shape_InputAnalogColor.FillColor = kStandardInputAnalogColor;
+    Shape_Ingang.FillColor = kStandardInputAnalogColor;
+    Shape_InputDisabledColor.FillColor = kStandardInputDisabledColor;
+    Label_InputDisabledColor.BackColor = kStandardInputDisabledColor;
 }
 
 // The board is sent the settings with the polling paused, 0.2 s apart; these waits

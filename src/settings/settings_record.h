@@ -6,6 +6,13 @@
 
 namespace qv {
 
+// Standard colours: set by a missing or unreadable settings file and by the dialog's
+// "Set Standard".
+inline constexpr int32_t kStandardLedColor = 0xFF;
+inline constexpr int32_t kStandardInputBinaryColor = 0x80FF80;
+inline constexpr int32_t kStandardInputAnalogColor = 0x80FFFF;
+inline constexpr int32_t kStandardInputDisabledColor = 0x8080FF;
+
 struct SettingsRecord {
     // Stored in Settings.txt, in file order. Colours are colour numbers held as
     // floating-point numbers with whole values.

@@ -95,11 +95,11 @@ void FormQuorvane::InlezenSettings() {
 void FormQuorvane::SetStandard() {
     prog.rt.msgBox("Settings are corrupt. Standard will be set.", MsgCritical, "Settings problem.");
     SettingsRecord& rec = prog.mod.settings;
-    rec.LedColor = 255;
-    rec.InputBinaryColor = 8454016;
+    rec.LedColor = kStandardLedColor;
+    rec.InputBinaryColor = kStandardInputBinaryColor;
     rec.BinaryToggleValue = 512;
     rec.ToggleDifference = 2;
-    rec.InputAnalogColor = 8454143;
+    rec.InputAnalogColor = kStandardInputAnalogColor;
     rec.SoundOnOff = 1;
     rec.SoundStartOnOff = 1;
     rec.ConnectedText = "ARDUINO ";
