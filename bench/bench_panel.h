@@ -37,12 +37,12 @@
 #include <vector>
 
 #include "board-emulator/board_line.h"
-#include "panel/form_quorvane.h"
-#include "panel/program.h"
 #include "platform/environment.h"
 #include "platform/qt/binder.h"
 #include "platform/qt/qt_runtime.h"
 #include "platform/qt/view_host.h"
+#include "program/application.h"
+#include "windows/form_quorvane.h"
 
 namespace bench {
 
@@ -334,7 +334,7 @@ public:
         binder_ = std::make_unique<qv::QtBinder>(*rt_);
         view = std::make_unique<LatencyView>(*binder_, board);
         rt_->setView(view.get());
-        prog_ = std::make_unique<qv::Program>(*rt_);
+        prog_ = std::make_unique<qv::Application>(*rt_);
         w = &prog_->quorvane();
         view->window = w;
     }
@@ -378,7 +378,7 @@ public:
                 return;
             watch.stop();
             giveUp.stop();
-            if (w->connectionState() != qv::ConnectionState::Connected || !w->TimerLeesIngangen.enabled()) {
+            if (w->Label_StatusBalk(1).Caption != "Connected" || !w->TimerLeesIngangen.enabled()) {
                 std::fprintf(stderr, "the panel polls but is not connected\n");
                 QCoreApplication::exit(2);
                 return;
@@ -405,7 +405,7 @@ private:
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<qv::QtRuntime> rt_;
     std::unique_ptr<qv::QtBinder> binder_;
-    std::unique_ptr<qv::Program> prog_;
+    std::unique_ptr<qv::Application> prog_;
     Clock::time_point connectedSince_{};
 };
 

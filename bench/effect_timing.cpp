@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "panel/form_quorvane.h"
-#include "panel/program.h"
 #include "platform/qt/qt_runtime.h"
+#include "program/application.h"
+#include "windows/form_quorvane.h"
 
 namespace {
 
@@ -82,9 +82,9 @@ int main(int argc, char** argv) {
     env.homeFolder = folder.string();
     env.exeName = "Quorvane";
     BenchRuntime rt(env);
-    qv::Program prog(rt);
+    qv::Application prog(rt);
     qv::FormQuorvane& w = prog.quorvane();
-    w.startupEffects();
+    prog.effectReader.startupEffects();
     if (prog.mod.effect.EffectStepCount != fileSteps) {
         std::fprintf(stderr, "the benchmark effect did not load\n");
         return 2;

@@ -7,11 +7,11 @@
 
 #include <thread>
 
-#include "panel/form_quorvane.h"
-#include "panel/program.h"
 #include "platform/environment.h"
 #include "platform/qt/binder.h"
 #include "platform/qt/qt_runtime.h"
+#include "program/application.h"
+#include "windows/form_quorvane.h"
 
 int main(int argc, char** argv) {
     // Reading the font configuration is the largest single part of start-up and needs
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     qv::QtBinder binder(rt);
     rt.setView(&binder);
 
-    qv::Program prog(rt);
+    qv::Application prog(rt);
     qv::FormQuorvane& w = prog.quorvane();
     w.onCloseRequest = [&w] { w.Form_Unload(); };
     w.Form_Load();

@@ -1,13 +1,14 @@
-#include "link/protocol.h"
-#include "panel/form_quorvane.h"
-#include "panel/led_row.h"
+#include "effects/effect_player.h"
+
+#include "board/protocol.h"
+#include "windows/led_row.h"
 
 namespace qv {
 
 namespace {
 
-constexpr const char* kStart = "Start";
-constexpr const char* kStop = "Stop";
+constexpr const char* kStart = kStartCaption;
+constexpr const char* kStop = kStopCaption;
 constexpr int kAutoNextPasses = 5;
 // The speed bar's value is subtracted from this to give the divisor of the timing.
 constexpr double kSpeedBase = 5050.0;
@@ -30,29 +31,21 @@ std::string stepFrame(const ArduinoNano& nano, int mask) {
         case InterfaceLumiLeds:
             return protocol::LedMaskCommand(mask);
         case InterfaceTM1638:
-            if (!nano.TM1638V11 && nano.TM1638LedRed) return protocol::SecondLedMaskCommand(mask);
-            return protocol::LedMaskCommand(mask);
+            return tm1638MaskCommand(nano, mask);
         default:
             return {};
     }
 }
 
 // Draws one step on the LED row, rebuilds the mask and sends it to the board.
-void showStep(FormQuorvane& w, const std::string& step) {
-    Program& prog = w.prog;
+void showStep(Program& prog, FormQuorvane& w, const std::string& step) {
     const int32_t ledColor = FormQuorvane::colorOf(prog.mod.settings.LedColor);
     const LedPictures pictures = stepPictures(prog.nano.InterfaceKind, prog.nano.TM1638LedRed);
 
     prog.mod.LedStatus = 0;
     for (int led = 1; led <= 8; ++led) {
         const bool lit = step.size() >= static_cast<size_t>(led) && step[static_cast<size_t>(led - 1)] == '+';
-        w.Label_LumiLed(led).BackColor = lit ? ledColor : kWindowBack;
-        w.LedLit[static_cast<size_t>(led)] = lit;
-        if (pictures.lit) {
-            CommandButton& button = w.CMD_LumiLed(led);
-            button.Picture = prog.picture(lit ? pictures.lit : pictures.dark);
-            if (pictures.setsBackground) button.BackColor = lit ? ledColor : kWhite;
-        }
+        showLed(prog, w, led, lit, pictures, ledColor);
         if (lit)
             prog.mod.LedStatus =
                 static_cast<int16_t>(prog.mod.LedStatus + ledWeight(led, prog.mod.settings.SwapOutputs));
@@ -65,12 +58,12 @@ void showStep(FormQuorvane& w, const std::string& step) {
 
 }  // namespace
 
-void FormQuorvane::SpeelEffect(int16_t AantalKeerSpelen) {
+void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
     EffectData& fx = prog.mod.effect;
     // Re-read at every check: a moved speed bar or a newly loaded file changes the step
     // under way.
     const auto stepEnd = [&](double t0) {
-        return t0 + fx.EffectTiming / (kSpeedBase - VScrollSpeed.value());
+        return t0 + fx.EffectTiming / (kSpeedBase - w.VScrollSpeed.value());
     };
 
     for (int pass = 1; pass <= AantalKeerSpelen; ++pass) {
@@ -79,8 +72,8 @@ void FormQuorvane::SpeelEffect(int16_t AantalKeerSpelen) {
         bool waited = false;
         for (int s = 1; s <= count; ++s) {
             const double t0 = rt.now();
-            showStep(*this, fx.EffectSteps[static_cast<size_t>(s)]);
-            if (CMD_Animatie.Caption == kStart) {
+            showStep(prog, w, fx.EffectSteps[static_cast<size_t>(s)]);
+            if (w.CMD_Animatie.Caption == kStart) {
                 prog.mod.LedStatus = 0;
                 return;
             }
@@ -93,35 +86,35 @@ void FormQuorvane::SpeelEffect(int16_t AantalKeerSpelen) {
     }
 }
 
-void FormQuorvane::CMD_Animatie_Click() {
-    const std::string caption = CMD_Animatie.Caption;
+void EffectPlayer::CMD_Animatie_Click() {
+    const std::string caption = w.CMD_Animatie.Caption;
     if (caption == kStart) {
-        CMD_Animatie.Caption = kStop;
-        ResetLeds();
-        if (Check_Auto_volgende_Effect.value() != 0) {
-            while (CMD_Animatie.Caption == kStop) {
-                LeesEffect();
+        w.CMD_Animatie.Caption = kStop;
+        w.ResetLeds();
+        if (w.Check_Auto_volgende_Effect.value() != 0) {
+            while (w.CMD_Animatie.Caption == kStop) {
+                reader_.LeesEffect();
                 SpeelEffect(kAutoNextPasses);
-                const int listed = File_List_Effecten.ListCount();
-                if (CMD_Animatie.Caption == kStop && listed > 0) {
-                    const int next = File_List_Effecten.listIndex() + 1;
-                    File_List_Effecten.setListIndex(next < listed ? next : 0);
+                const int listed = w.File_List_Effecten.ListCount();
+                if (w.CMD_Animatie.Caption == kStop && listed > 0) {
+                    const int next = w.File_List_Effecten.listIndex() + 1;
+                    w.File_List_Effecten.setListIndex(next < listed ? next : 0);
                 }
             }
         } else {
-            LeesEffect();
-            while (CMD_Animatie.Caption == kStop) {
+            reader_.LeesEffect();
+            while (w.CMD_Animatie.Caption == kStop) {
                 SpeelEffect(1);
                 rt.doEvents();
             }
         }
-        ResetLeds();
+        w.ResetLeds();
     } else if (caption == kStop) {
-        CMD_Animatie.Caption = kStart;
-        ResetLeds();
+        w.CMD_Animatie.Caption = kStart;
+        w.ResetLeds();
     }
 }
 
-void FormQuorvane::Check_Auto_volgende_Effect_Click() { CMD_Animatie.Caption = kStart; }
+void EffectPlayer::Check_Auto_volgende_Effect_Click() { w.CMD_Animatie.Caption = kStart; }
 
 }  // namespace qv

@@ -1,9 +1,10 @@
+#include "effects/effect_reader.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
-#include "effects/effect_file.h"
-#include "panel/form_quorvane.h"
+#include "files/effect_file.h"
 
 namespace qv {
 
@@ -26,8 +27,8 @@ bool holdsEffectFiles(const std::string& folder) {
 
 }  // namespace
 
-void FormQuorvane::LeesEffect() {
-    const std::string name = File_List_Effecten.FileName();
+void EffectReader::LeesEffect() {
+    const std::string name = w.File_List_Effecten.FileName();
     if (name.empty()) return;
     const std::string path = prog.programPath(kEffectsFolder, name);
 
@@ -51,7 +52,7 @@ void FormQuorvane::LeesEffect() {
     EffectData& fx = prog.mod.effect;
     fx.EffectStepCount = 0;
     fx.EffectTiming = read.effect->timing;
-    Label_Animaties.Caption = "Animation (s = " + std::to_string(fx.EffectTiming) + ")";
+    w.Label_Animaties.Caption = "Animation (s = " + std::to_string(fx.EffectTiming) + ")";
     // Slots above the new count keep what a longer file left there.
     for (std::string& step : read.effect->steps) {
         ++fx.EffectStepCount;
@@ -59,21 +60,21 @@ void FormQuorvane::LeesEffect() {
     }
 }
 
-void FormQuorvane::File_List_Effecten_Click() { LeesEffect(); }
+void EffectReader::File_List_Effecten_Click() { LeesEffect(); }
 
-void FormQuorvane::startupEffects() {
+void EffectReader::startupEffects() {
     const std::string folder = rt.env().programFolder + "/" + kEffectsFolder;
     if (holdsEffectFiles(folder)) {
-        File_List_Effecten.setPath(folder);
-        if (File_List_Effecten.ListCount() > 0) {
-            File_List_Effecten.setListIndex(0);
+        w.File_List_Effecten.setPath(folder);
+        if (w.File_List_Effecten.ListCount() > 0) {
+            w.File_List_Effecten.setListIndex(0);
             return;
         }
     }
-    CMD_Animatie.Enabled = false;
-    Check_Auto_volgende_Effect.Enabled = false;
-    File_List_Effecten.Enabled = false;
-    Label_Animaties.Caption = "No animations found";
+    w.CMD_Animatie.Enabled = false;
+    w.Check_Auto_volgende_Effect.Enabled = false;
+    w.File_List_Effecten.Enabled = false;
+    w.Label_Animaties.Caption = "No animations found";
 }
 
 }  // namespace qv

@@ -1,8 +1,10 @@
-#include "link/form_zoeken.h"
-#include "link/port_discovery.h"
-#include "link/protocol.h"
-#include "panel/form_quorvane.h"
-#include "settings/form_options.h"
+#include "link/connection.h"
+
+#include "board/port_number.h"
+#include "board/protocol.h"
+#include "windows/form_options.h"
+#include "windows/form_zoeken.h"
+#include "windows/pictures.h"
 
 namespace qv {
 
@@ -14,116 +16,102 @@ constexpr const char* kDefaultLineSettings = "115200,N,8,1";
 
 }  // namespace
 
-void FormQuorvane::CMD_Verbind_Click() {
-    ResetLeds();
-    if (CMD_Verbind.Caption == "Connect")
+void Connection::CMD_Verbind_Click() {
+    w.ResetLeds();
+    if (w.CMD_Verbind.Caption == kConnectCaption)
         connectSequence();
-    else if (CMD_Verbind.Caption == "Disconnect")
+    else if (w.CMD_Verbind.Caption == kDisconnectCaption)
         disconnectSequence();
 }
 
-void FormQuorvane::ComboBaudRate_Click() { Label_StatusBalk(10).Caption = ComboBaudRate.Text + " Baud"; }
+void Connection::ComboBaudRate_Click() { w.Label_StatusBalk(10).Caption = w.ComboBaudRate.Text + " Baud"; }
 
-void FormQuorvane::connectSequence() {
-    prog.nano.ComPortNumber = portNumberOfListText(ComboPoorten.Text);
+void Connection::connectSequence() {
+    prog.nano.ComPortNumber = portNumberOfListText(w.ComboPoorten.Text);
     if (prog.nano.ComPortNumber <= 0) {
         rt.msgBox("No Com port found, so a connection can't be made!", MsgOkOnly, kAppTitle);
         return;
     }
 
     prog.zoeken().Show();
-    CMD_Verbind.Caption = "Disconnect";
-    CMD_Verbind.Picture = prog.picture("Img Verbonden.bmp");
-    ComboBaudRate.Enabled = false;
+    w.CMD_Verbind.Caption = kDisconnectCaption;
+    w.CMD_Verbind.Picture = prog.picture("Img Verbonden.bmp");
+    w.ComboBaudRate.Enabled = false;
 
     rt.doEvents();
     // A click already queued (a double click on Connect) has run the disconnect
     // sequence in there: the user has called the connection off before it opened.
-    if (CMD_Verbind.Caption != "Disconnect") return;
+    if (w.CMD_Verbind.Caption != kDisconnectCaption) return;
 
-    if (Serialport.PortOpen()) Serialport.setPortOpen(false);
-    Serialport.CommPort = prog.nano.ComPortNumber;
-    Serialport.Settings =
-        ComboBaudRate.Text == "Baud Rate" ? std::string(kDefaultLineSettings) : ComboBaudRate.Text + ",N,8,1";
-    Serialport.setPortOpen(true);
-    if (!Serialport.PortOpen()) {
+    if (w.Serialport.PortOpen()) w.Serialport.setPortOpen(false);
+    w.Serialport.CommPort = prog.nano.ComPortNumber;
+    w.Serialport.Settings = w.ComboBaudRate.Text == "Baud Rate" ? std::string(kDefaultLineSettings)
+                                                                : w.ComboBaudRate.Text + ",N,8,1";
+    w.Serialport.setPortOpen(true);
+    if (!w.Serialport.PortOpen()) {
         showDisconnectedScreen();
         rt.msgBox("Com " + std::to_string(prog.nano.ComPortNumber) + " could not be opened:\r" +
-                      Serialport.lastError(),
+                      w.Serialport.lastError(),
                   MsgCritical, kAppTitle);
         return;
     }
 
     rt.wait(kSettleSeconds);
     // A disconnect (or the device vanishing) inside the wait has finished the connection.
-    if (!Serialport.PortOpen()) return;
+    if (!w.Serialport.PortOpen()) return;
 
     prog.nano.InterfaceKind = InterfaceNone;
-    Serialport.Output(protocol::IdentifyRequest());
-    Timer_CheckInterface.setEnabled(true);
+    w.Serialport.Output(protocol::IdentifyRequest());
+    w.Timer_CheckInterface.setEnabled(true);
 }
 
-void FormQuorvane::disconnectSequence() {
+void Connection::disconnectSequence() {
     // A disconnect can start before the port opened (a click queued ahead of the
     // connect's open); then it has no connection to lose in its wait and runs to the end.
-    const bool portWasOpen = Serialport.PortOpen();
+    const bool portWasOpen = w.Serialport.PortOpen();
 
-    Timer_CheckInterface.setEnabled(false);
+    w.Timer_CheckInterface.setEnabled(false);
     prog.zoeken().Show();
     rt.doEvents();
-    if (Serialport.PortOpen()) Serialport.Output(protocol::DisplayTextCommand(protocol::kDisconnectText));
+    if (w.Serialport.PortOpen()) w.Serialport.Output(protocol::DisplayTextCommand(protocol::kDisconnectText));
 
     rt.wait(kClosingSeconds);
     // Another disconnect inside the wait (or the device vanishing) has closed it already.
-    if (portWasOpen && !Serialport.PortOpen()) return;
+    if (portWasOpen && !w.Serialport.PortOpen()) return;
 
     prog.nano.InterfaceKind = InterfaceNone;
-    prog.options().CMD_TM1638v1_1.Caption = "TM1638 V1.1";
+    prog.options().CMD_TM1638v1_1.Caption = kTM1638V11Caption;
     prog.nano.TM1638V11 = true;
     showDisconnectedScreen();
-    ResetLeds();
+    w.ResetLeds();
 }
 
-ConnectionState FormQuorvane::connectionState() const {
-    if (CMD_Verbind.Caption != "Disconnect") return ConnectionState::NotConnected;
-    if (!Serialport.PortOpen()) return ConnectionState::Opening;
-    if (prog.zoekenLoaded()) {
-        const FormZoeken& z = prog.zoeken();
-        if (z.visible() && z.Label_Kop.Caption == "Closing") return ConnectionState::Closing;
-    }
-    if (Timer_CheckInterface.enabled()) return ConnectionState::Identifying;
-    // Status cell 1 turns "Connected" at the start of the post-identification push and
-    // stays so until the connection ends.
-    if (Label_StatusBalk(1).Caption == "Connected") return ConnectionState::Connected;
-    return ConnectionState::Opening;
+void Connection::showPortClosed() {
+    w.CMD_Verbind.Caption = kConnectCaption;
+    w.CMD_Verbind.Picture = prog.picture("Img Verbroken.bmp");
+
+    w.Serialport.setPortOpen(false);
+    w.TimerLeesIngangen.setEnabled(false);
+
+    w.Label_StatusBalk(1).Caption = "Not connected";
+    w.Label_StatusBalk(1).BackColor = kBad;
+    w.Label_StatusBalk(10).BackColor = kButtonFace;
 }
 
-void FormQuorvane::showPortClosed() {
-    CMD_Verbind.Caption = "Connect";
-    CMD_Verbind.Picture = prog.picture("Img Verbroken.bmp");
-
-    Serialport.setPortOpen(false);
-    TimerLeesIngangen.setEnabled(false);
-
-    Label_StatusBalk(1).Caption = "Not connected";
-    Label_StatusBalk(1).BackColor = kBad;
-    Label_StatusBalk(10).BackColor = kButtonFace;
-}
-
-void FormQuorvane::showDisconnectedScreen() {
+void Connection::showDisconnectedScreen() {
     showPortClosed();
 
     for (int i = 1; i <= 8; ++i) {
-        Shape_Ingang(i).Width = 1;
-        if (prog.nano.PushButtonKind == 1)
-            IMGDrukknop(i).Picture = prog.picture("Img TactSchakelaar.bmp");
-        else if (prog.nano.PushButtonKind == 2)
-            IMGDrukknop(i).Picture = prog.picture("Img Trimmer.bmp");
-        Label_Drukknop(i).BackColor = kWindowBack;
+        w.Shape_Ingang(i).Width = 1;
+        if (prog.nano.PushButtonKind == PushButtonTactSwitch)
+            w.IMGDrukknop(i).Picture = prog.picture(pictures::kTactSwitch);
+        else if (prog.nano.PushButtonKind == PushButtonTrimmer)
+            w.IMGDrukknop(i).Picture = prog.picture(pictures::kTrimmer);
+        w.Label_Drukknop(i).BackColor = kWindowBack;
     }
 
-    IMG_Interface.Picture = prog.picture("Img Arduino Nano Small.bmp");
-    ComboBaudRate.Enabled = true;
+    w.IMG_Interface.Picture = prog.picture(pictures::kNanoSmall);
+    w.ComboBaudRate.Enabled = true;
 
     // Only a loaded search window has anything to stop; touching it would load it.
     if (prog.zoekenLoaded()) {
@@ -133,13 +121,13 @@ void FormQuorvane::showDisconnectedScreen() {
     }
 }
 
-void FormQuorvane::Serialport_Lost(const std::string& reason) {
-    Timer_CheckInterface.setEnabled(false);
+void Connection::Serialport_Lost(const std::string& reason) {
+    w.Timer_CheckInterface.setEnabled(false);
     prog.nano.InterfaceKind = InterfaceNone;
-    prog.options().CMD_TM1638v1_1.Caption = "TM1638 V1.1";
+    prog.options().CMD_TM1638v1_1.Caption = kTM1638V11Caption;
     prog.nano.TM1638V11 = true;
     showDisconnectedScreen();
-    ResetLeds();
+    w.ResetLeds();
     rt.msgBox("The connection to COM" + std::to_string(prog.nano.ComPortNumber) + " was lost.\r" + reason,
               MsgCritical, kAppTitle);
 }

@@ -1,9 +1,11 @@
+#include "link/identification.h"
+
 #include <string>
 
-#include "link/form_zoeken.h"
-#include "link/protocol.h"
-#include "panel/form_quorvane.h"
-#include "settings/form_options.h"
+#include "board/protocol.h"
+#include "windows/form_options.h"
+#include "windows/form_zoeken.h"
+#include "windows/pictures.h"
 
 namespace qv {
 
@@ -27,64 +29,64 @@ std::string failureMessage(int16_t kind, int16_t port) {
 
 }  // namespace
 
-void FormQuorvane::Timer_CheckInterface_Timer() {
+void Identification::Timer_CheckInterface_Timer() {
     // One shot: the decision runs once per connect.
-    Timer_CheckInterface.setEnabled(false);
+    w.Timer_CheckInterface.setEnabled(false);
 
     const int16_t kind = prog.nano.InterfaceKind;
     if (kind != InterfaceAdaFruit && kind != InterfaceLumiLeds && kind != InterfaceTM1638) {
         if (prog.zoekenLoaded()) prog.zoeken().Hide();
-        showPortClosed();
-        ComboBaudRate.Enabled = true;
+        connection_.showPortClosed();
+        w.ComboBaudRate.Enabled = true;
         rt.msgBox(failureMessage(kind, prog.nano.ComPortNumber), MsgOkOnly, kAppTitle);
         return;
     }
 
-    Label_StatusBalk(1).Caption = "Connected";
-    Label_StatusBalk(1).BackColor = kGood;
-    Label_StatusBalk(10).BackColor = kGood;
+    w.Label_StatusBalk(1).Caption = "Connected";
+    w.Label_StatusBalk(1).BackColor = kGood;
+    w.Label_StatusBalk(10).BackColor = kGood;
 
-    if (Serialport.PortOpen()) {
+    if (w.Serialport.PortOpen()) {
         const auto& s = prog.mod.settings;
         if (kind == InterfaceAdaFruit) {
-            IMG_Interface.Picture = prog.picture("Img Arduino Adafruit.bmp");
-            Serialport.Output(
+            w.IMG_Interface.Picture = prog.picture(pictures::kAdaFruitBoard);
+            w.Serialport.Output(
                 protocol::ToggleDifferenceCommand(prog.options().HScroll_Toggle_Difference.value()));
             rt.wait(kPushSeconds);
             // A disconnect inside the wait has ended the connection: nothing more.
-            if (!Serialport.PortOpen()) return;
-            Serialport.Output(protocol::LedRedCommand(s.LedRed));
-            Serialport.Output(protocol::LedGreenCommand(s.LedGreen));
-            Serialport.Output(protocol::LedBlueCommand(s.LedBlue));
+            if (!w.Serialport.PortOpen()) return;
+            w.Serialport.Output(protocol::LedRedCommand(s.LedRed));
+            w.Serialport.Output(protocol::LedGreenCommand(s.LedGreen));
+            w.Serialport.Output(protocol::LedBlueCommand(s.LedBlue));
         } else if (kind == InterfaceTM1638) {
-            IMG_Interface.Picture = prog.picture("Img tm1638-1.bmp");
-            Serialport.Output(protocol::DisplayTextCommand(s.ConnectedText));
+            w.IMG_Interface.Picture = prog.picture(pictures::kTM1638V11Board);
+            w.Serialport.Output(protocol::DisplayTextCommand(s.ConnectedText));
             rt.wait(kPushSeconds);
-            if (!Serialport.PortOpen()) return;
+            if (!w.Serialport.PortOpen()) return;
         }
     }
 
     prog.unloadZoeken();
-    TimerLeesIngangen.setEnabled(true);
+    w.TimerLeesIngangen.setEnabled(true);
 
     // A reply during the push wait may have changed the kind: the pictures follow it.
     switch (prog.nano.InterfaceKind) {
         case InterfaceAdaFruit:
             for (int i = 1; i <= 8; ++i) {
-                IMGDrukknop(i).Picture = i <= 5 ? prog.picture("Img Trimmer.bmp") : std::string();
-                CMD_LumiLed(i).Picture = prog.picture("Img AdaFruitled.bmp");
+                w.IMGDrukknop(i).Picture = i <= 5 ? prog.picture(pictures::kTrimmer) : std::string();
+                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kAdaFruitLed);
             }
             break;
         case InterfaceLumiLeds:
             for (int i = 1; i <= 8; ++i) {
-                IMGDrukknop(i).Picture = prog.picture("Img TactSchakelaar.bmp");
-                CMD_LumiLed(i).Picture = prog.picture("Img Lumiled.bmp");
+                w.IMGDrukknop(i).Picture = prog.picture(pictures::kTactSwitch);
+                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kLumiLed);
             }
             break;
         case InterfaceTM1638:
             for (int i = 1; i <= 8; ++i) {
-                IMGDrukknop(i).Picture = prog.picture("Img TactSchakelaar.bmp");
-                CMD_LumiLed(i).Picture = prog.picture("Img Led.bmp");
+                w.IMGDrukknop(i).Picture = prog.picture(pictures::kTactSwitch);
+                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kLed);
             }
             break;
         default:

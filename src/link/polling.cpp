@@ -1,9 +1,12 @@
+#include "link/polling.h"
+
 #include <string>
 
-#include "link/form_zoeken.h"
-#include "link/protocol.h"
-#include "panel/form_quorvane.h"
+#include "board/decimal_field.h"
+#include "board/protocol.h"
 #include "platform/numbers.h"
+#include "windows/form_zoeken.h"
+#include "windows/pictures.h"
 
 namespace qv {
 
@@ -18,21 +21,21 @@ constexpr size_t kMaxMessage = 1024;
 constexpr int kMaxReceiveNesting = 4;
 }  // namespace
 
-void FormQuorvane::TimerLeesIngangen_Timer() {
-    if (!Serialport.PortOpen()) return;
+void Polling::TimerLeesIngangen_Timer() {
+    if (!w.Serialport.PortOpen()) return;
     const int16_t kind = prog.nano.InterfaceKind;
     if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds) {
         // A disabled panel still takes its turn, so the other channels keep their pace.
-        if (Label_Drukknop(AnalogPollIndex + 1).Tag == "True")
-            Serialport.Output(protocol::AnalogPollRequest());
-        AnalogPollIndex = AnalogPollIndex < 4 ? static_cast<int16_t>(AnalogPollIndex + 1) : int16_t{0};
+        if (w.Label_Drukknop(w.AnalogPollIndex + 1).Tag == "True")
+            w.Serialport.Output(protocol::AnalogPollRequest());
+        w.AnalogPollIndex = w.AnalogPollIndex < 4 ? static_cast<int16_t>(w.AnalogPollIndex + 1) : int16_t{0};
     } else if (kind == InterfaceTM1638) {
-        Serialport.Output(protocol::KeyPollRequest());
+        w.Serialport.Output(protocol::KeyPollRequest());
     }
 }
 
-void FormQuorvane::Serialport_OnComm() {
-    if (!Serialport.PortOpen() || Serialport.InBufferCount() == 0) return;
+void Polling::Serialport_OnComm() {
+    if (!w.Serialport.PortOpen() || w.Serialport.InBufferCount() == 0) return;
     if (receiveDepth_ >= kMaxReceiveNesting) return;
 
     // Whatever one event drains is one message. Events processed inside the drain may
@@ -40,8 +43,8 @@ void FormQuorvane::Serialport_OnComm() {
     std::string message;
     std::string sound;
     ++receiveDepth_;
-    while (Serialport.InBufferCount() > 0 && message.size() < kMaxMessage) {
-        message += Serialport.Input();
+    while (w.Serialport.InBufferCount() > 0 && message.size() < kMaxMessage) {
+        message += w.Serialport.Input();
         prog.rt.doEvents();
     }
     --receiveDepth_;
@@ -50,31 +53,33 @@ void FormQuorvane::Serialport_OnComm() {
     const protocol::Reply reply = protocol::classify(message);
     switch (reply.kind) {
         case protocol::ReplyKind::Analog:
-            sound = ShowAnalogReport(reply.channel + 1, reply.field);
+            sound = w.ops.ShowAnalogReport(reply.channel + 1, reply.field);
             break;
         case protocol::ReplyKind::Digital: {
             // A mask that does not fit a 16-bit integer is no key report the board sends.
             const std::optional<int16_t> mask = toInt16(decimalField(reply.field));
-            if (mask) sound = ShowDigitalReport(*mask);
+            if (mask) sound = w.ops.ShowDigitalReport(*mask);
             break;
         }
         case protocol::ReplyKind::Identification: {
             const int16_t kind = reply.interfaceKind;
             prog.nano.InterfaceKind = kind;
-            prog.nano.PushButtonKind = kind == InterfaceLumiLeds || kind == InterfaceTM1638 ? 1 : 2;
+            prog.nano.PushButtonKind = kind == InterfaceLumiLeds || kind == InterfaceTM1638
+                                           ? PushButtonTactSwitch
+                                           : PushButtonTrimmer;
             if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds || kind == InterfaceTM1638) {
                 Label& kop = prog.zoeken().Label_Kop;
                 kop.Caption = "Checking";
                 kop.ForeColor = kCheckingColor;
             }
-            if (kind == InterfaceAdaFruit) IMG_Interface.Picture = prog.picture("Img Arduino Adafruit.bmp");
+            if (kind == InterfaceAdaFruit) w.IMG_Interface.Picture = prog.picture(pictures::kAdaFruitBoard);
             break;
         }
         case protocol::ReplyKind::None:
             break;
     }
 
-    if (!sound.empty() && soundsOn()) playSound(sound);
+    if (!sound.empty()) w.ops.PlaySoundIfOn(sound);
 }
 
 }  // namespace qv

@@ -1,18 +1,27 @@
-// COM port discovery: whether a port exists, and the port number a list text names.
+// COM port discovery: the start-up probe of every port, "Find Com", and the baud list.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "platform/runtime.h"
+#include "windows/program_part.h"
 
 namespace qv {
 
-// True when the device of COM<port> can be opened; nothing is kept open and port is
-// left as it was (the probe loops hand in their loop variable).
-bool ComPortExists(Runtime& rt, int16_t& port);
+// True when the device of COM<port> can be opened; nothing is kept open.
+bool ComPortExists(Runtime& rt, int16_t port);
 
-// The port number named by a port list text ("Com 7" -> 7), 0 when it names none.
-int16_t portNumberOfListText(const std::string& text);
+class PortDiscovery : public ProgramPart {
+public:
+    explicit PortDiscovery(Program& p) : ProgramPart(p) {}
+
+    // Start-up probe of COM1..COM255 and the baud list.
+    void startupProbe();
+    void fillBaudList();
+    void CMD_ZoekPoorten_Click();
+
+private:
+    void probeLoop(int lastPort);
+};
 
 }  // namespace qv

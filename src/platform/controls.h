@@ -303,8 +303,6 @@ public:
         return *items_[static_cast<size_t>(i - lo_)];
     }
     const T& operator()(int i) const { return const_cast<ControlArray*>(this)->operator()(i); }
-    int lbound() const { return lo_; }
-    int ubound() const { return lo_ + static_cast<int>(items_.size()) - 1; }
 
 private:
     int lo_ = 0;
@@ -346,10 +344,20 @@ public:
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* find(const std::string& qualifiedName) const;
 
-    // Events the view raises.
-    virtual void Form_Activate() {}
-    virtual void Form_Resize() {}
-    virtual void Form_KeyPress(int /*keyAscii*/) {}
+    // Events the view raises. Each runs the handler hooked in by whoever owns the window's
+    // behaviour; a window without one ignores the event.
+    virtual void Form_Activate() {
+        if (onActivate) onActivate();
+    }
+    virtual void Form_Resize() {
+        if (onResize) onResize();
+    }
+    virtual void Form_KeyPress(int keyAscii) {
+        if (onKeyPress) onKeyPress(keyAscii);
+    }
+    std::function<void()> onActivate;
+    std::function<void()> onResize;
+    std::function<void(int keyAscii)> onKeyPress;
     // The user closes the window (close box): by default the form's owner unloads it.
     std::function<void()> onCloseRequest;
 

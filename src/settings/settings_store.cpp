@@ -1,13 +1,13 @@
+#include "settings/settings_store.h"
+
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-#include "panel/form_quorvane.h"
+#include "files/settings_file.h"
 #include "platform/numbers.h"
-#include "settings/form_options.h"
-#include "settings/settings_file.h"
 
 namespace qv {
 
@@ -22,8 +22,7 @@ std::string loginName(const std::string& raw) {
 // Reads the file and shows its values (steps 5 and 6). False when any of it fails:
 // the file cannot be read, is cut short, holds a number that does not fit, or holds a
 // value that a control refuses.
-bool readAndShow(FormQuorvane& w, const std::string& path) {
-    Program& prog = w.prog;
+bool readAndShow(Program& prog, FormQuorvane& w, const std::string& path) {
     SettingsRecord& rec = prog.mod.settings;
     try {
         std::ifstream in(path, std::ios::binary);
@@ -38,7 +37,7 @@ bool readAndShow(FormQuorvane& w, const std::string& path) {
         const auto difference = toInt16(rec.ToggleDifference);
         if (!difference) return false;
         options.HScroll_Toggle_Difference.setValue(*difference);
-        w.Label_StatusBalk(12).Caption = decimal(options.HScroll_Toggle_Difference.value());
+        w.Label_StatusBalk(12).Caption = std::to_string(options.HScroll_Toggle_Difference.value());
         const int32_t analog = settingColor(rec.InputAnalogColor);
         for (int i = 1; i <= 5; ++i) w.Shape_Ingang(i).FillColor = analog;
         w.OptionGeluid(rec.SoundOnOff).select();
@@ -50,7 +49,7 @@ bool readAndShow(FormQuorvane& w, const std::string& path) {
 
 }  // namespace
 
-void FormQuorvane::InlezenSettings() {
+void SettingsStore::InlezenSettings() {
     SettingsRecord& rec = prog.mod.settings;
     const Environment& env = prog.rt.env();
     rec.UserName = loginName(env.loginName);
@@ -67,7 +66,7 @@ void FormQuorvane::InlezenSettings() {
     if (!std::filesystem::is_regular_file(path, ec)) {
         SetStandard();
         prog.options().SaveSettings();
-    } else if (!readAndShow(*this, path)) {
+    } else if (!readAndShow(prog, w, path)) {
         // The dialog may already show some of the file's values: load it afresh from
         // the standard values so that it and the record agree.
         const bool dialogLoaded = prog.optionsLoaded();
@@ -86,13 +85,13 @@ void FormQuorvane::InlezenSettings() {
         }
     }
 
-    const int32_t led = colorOf(rec.LedColor);
+    const int32_t led = FormQuorvane::colorOf(rec.LedColor);
     rec.LedRed = static_cast<int16_t>(led & 0xFF);
     rec.LedGreen = static_cast<int16_t>((led >> 8) & 0xFF);
     rec.LedBlue = static_cast<int16_t>((led >> 16) & 0xFF);
 }
 
-void FormQuorvane::SetStandard() {
+void SettingsStore::SetStandard() {
     prog.rt.msgBox("Settings are corrupt. Standard will be set.", MsgCritical, "Settings problem.");
     SettingsRecord& rec = prog.mod.settings;
     rec.LedColor = kStandardLedColor;
@@ -103,6 +102,31 @@ void FormQuorvane::SetStandard() {
     rec.SoundOnOff = 1;
     rec.SoundStartOnOff = 1;
     rec.ConnectedText = "ARDUINO ";
+}
+
+void SettingsStore::SaveSettings(FormOptions& f) {
+    SettingsRecord& rec = prog.mod.settings;
+    rec.LedColor = f.Shape_LedColor.FillColor;
+    rec.InputBinaryColor = f.Shape_InputBinaryColor.FillColor;
+    rec.BinaryToggleValue = static_cast<int16_t>(f.HScroll_BinaryToggle.value());
+    rec.ToggleDifference = static_cast<float>(f.HScroll_Toggle_Difference.value());
+    rec.InputAnalogColor = f.Shape_InputAnalogColor.FillColor;
+    rec.InputDisabledColor = f.Shape_InputDisabledColor.FillColor;
+    rec.SoundOnOff = static_cast<int16_t>(f.Check_SoundOnOff.value());
+    rec.SoundStartOnOff = static_cast<int16_t>(f.Check_SoundStartOnOff.value());
+
+    const std::string path = settings_file::filePath(prog.rt.env());
+    if (const auto error = settings_file::save(path, settings_file::write(rec)))
+        prog.rt.msgBox(settings_file::saveErrorMessage(*error), MsgOkOnly, kAppTitle);
+
+    for (int i = 1; i <= 5; ++i) {
+        w.Shape_Ingang(i).FillColor = FormQuorvane::colorOf(rec.InputAnalogColor);
+        Label& input = w.Label_Drukknop(i);
+        if (input.BackColor == kWindowBack) continue;
+        const bool disabled = static_cast<double>(input.BackColor) == prog.mod.PreviousDisabledColor;
+        input.BackColor = FormQuorvane::colorOf(disabled ? rec.InputDisabledColor : rec.InputBinaryColor);
+    }
+    w.ResetLeds();
 }
 
 }  // namespace qv

@@ -101,7 +101,7 @@ TEST_F(InputPanels, KeySoundIsTheHighestEnabledKeyDown) {
     for (const char* r : {"DI1", "DI3", "DI1", "DI1"}) receive(r);
     EXPECT_EQ(sounds(), (Names{"SndBtn01", "SndBtn02", "SndBtn01"}));
 
-    w->IMGDrukknop_Click(4);
+    w->IMGDrukknop(4).onClick();
     receive("DI9");
     EXPECT_EQ(w->Label_Drukknop(4).BackColor, kBad) << "a disabled panel keeps its look";
     EXPECT_EQ(w->Label_AIn(4).Caption, "0");

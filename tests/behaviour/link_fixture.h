@@ -12,6 +12,9 @@
 
 namespace qv::test {
 
+// The phase of the connection, as a user sees it on the screen.
+enum class ConnectionState { NotConnected, Opening, Identifying, Connected, Closing };
+
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,7 +81,19 @@ protected:
         return n;
     }
     bool portOpen() const { return w->Serialport.PortOpen(); }
-    ConnectionState state() const { return w->connectionState(); }
+    // The phase read from what the screen and the line show: the connect button's
+    // caption, the port, the search window's header, the identification timer and status
+    // cell 1, which turns "Connected" at the start of the post-identification push.
+    ConnectionState state() {
+        if (w->CMD_Verbind.Caption != "Disconnect") return ConnectionState::NotConnected;
+        if (!portOpen()) return ConnectionState::Opening;
+        if (prog().zoekenLoaded() && prog().zoeken().visible() &&
+            prog().zoeken().Label_Kop.Caption == "Closing")
+            return ConnectionState::Closing;
+        if (w->Timer_CheckInterface.enabled()) return ConnectionState::Identifying;
+        if (w->Label_StatusBalk(1).Caption == "Connected") return ConnectionState::Connected;
+        return ConnectionState::Opening;
+    }
 
     // The main window at rest after a connection ended.
     void expectDisconnectedScreen() {

@@ -1,7 +1,7 @@
 // The polling tick and the receive handler: what goes to the board on each tick, and
 // how each received message is read and classified.
 #include "behaviour/connected_board.h"
-#include "link/form_zoeken.h"
+#include "windows/form_zoeken.h"
 
 namespace qv::test {
 namespace {
@@ -18,7 +18,7 @@ std::vector<Tick> tick(Rig& rig, int n) {
     for (int i = 0; i < n; ++i) {
         const size_t before = rig.rt.writes.size();
         const int index = rig.w().AnalogPollIndex;
-        rig.w().TimerLeesIngangen_Timer();
+        rig.w().TimerLeesIngangen.onTimer();
         out.push_back({index, rig.rt.writtenText(before)});
     }
     return out;

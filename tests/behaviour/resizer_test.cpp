@@ -17,7 +17,7 @@ class Resizer : public ::testing::Test {
 protected:
     void SetUp() override {
         rig.writeStandardSettings();
-        rig.prog = std::make_unique<Program>(rig.rt);
+        rig.prog = std::make_unique<Application>(rig.rt);
         w = &rig.prog->quorvane();
         // The outer size the view reports before the window first shows.
         w->Width = kOuterW;
@@ -110,7 +110,7 @@ TEST_F(Resizer, PropertiesAControlLacksAreSkippedAndTheLoopGoesOn) {
 }
 
 TEST_F(Resizer, AResizeBeforeTheLayoutIsRecordedChangesNothing) {
-    Program fresh(rig.rt);
+    Application fresh(rig.rt);
     FormQuorvane& f = fresh.quorvane();
     f.Width = 2 * kOuterW;
     f.Height = 2 * kOuterH;
@@ -119,7 +119,7 @@ TEST_F(Resizer, AResizeBeforeTheLayoutIsRecordedChangesNothing) {
 }
 
 TEST_F(Resizer, WithoutAMeasuredOuterSizeTheDesignSizeIsTheBase) {
-    Program fresh(rig.rt);
+    Application fresh(rig.rt);
     FormQuorvane& f = fresh.quorvane();
     f.Form_Load();
     ASSERT_FALSE(f.SavedLayout.empty());

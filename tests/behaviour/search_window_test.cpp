@@ -122,7 +122,7 @@ TEST_F(SearchWindow, AWindowNeverActivatedDoesNotAnimate) {
     FormZoeken& fresh = z();
     EXPECT_EQ(fresh.WidthStep, 0);
     const double before = fresh.Picture_Arduino.Width;
-    fresh.Timer_Zoeken_Timer();
+    fresh.Timer_Zoeken.onTimer();
     EXPECT_EQ(fresh.Picture_Arduino.Width, before);
     EXPECT_EQ(fresh.Picture_Arduino.repaints, 0);
 }

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "settings/settings_file.h"
+#include "files/settings_file.h"
 #include "support/rig.h"
 
 namespace qv::test {
@@ -215,7 +215,7 @@ TEST_F(Settings, ApplySendsTheSettingsInStepsThenSavesAndStartsThePolling) {
     w.TimerLeesIngangen.setEnabled(true);
     dialog().HScroll_BinaryToggle.setValue(600);
     const double t0 = rig.rt.now();
-    dialog().cmdApply_Click();
+    dialog().cmdApply.onClick();
 
     const auto sent = writesSince(t0);
     ASSERT_GE(sent.size(), 4u);
@@ -235,7 +235,7 @@ TEST_F(Settings, ApplySendsTheSettingsInStepsThenSavesAndStartsThePolling) {
 TEST_F(Settings, ApplyWithOtherKindsOrNoConnection) {
     FormQuorvane& w = startStandard();
     connectedTo(InterfaceLumiLeds);
-    dialog().cmdApply_Click();
+    dialog().cmdApply.onClick();
     ASSERT_FALSE(rig.rt.writes.empty());
     EXPECT_EQ(rig.rt.writes[0].bytes, "6/2/");
     EXPECT_EQ(rig.rt.writtenText().find("20/"), std::string::npos);
@@ -244,7 +244,7 @@ TEST_F(Settings, ApplyWithOtherKindsOrNoConnection) {
     rig.rt.writes.clear();
     w.TimerLeesIngangen.setEnabled(false);
     const double t0 = rig.rt.now();
-    dialog().cmdOK_Click();
+    dialog().cmdOK.onClick();
     EXPECT_TRUE(rig.rt.writes.empty());
     EXPECT_NEAR(rig.rt.now() - t0, 0.2, 1e-9);
     EXPECT_TRUE(w.TimerLeesIngangen.enabled()) << "the polling runs even without a connection";
@@ -274,23 +274,23 @@ TEST_F(Settings, ColourChooserKeepsItsLastColourWhileTheDialogIsLoaded) {
     FormOptions& d = dialog();
     prog().mod.LedStatus = 9;
     rig.rt.colorAnswers = {std::nullopt, 0x10E0C0, std::nullopt};
-    d.CMD_LedColor_Click();
+    d.CMD_LedColor.onClick();
     EXPECT_EQ(d.Shape_LedColor.FillColor, 0xFF) << "cancel changes nothing";
     EXPECT_EQ(prog().mod.LedStatus, 9);
-    d.CMD_LedColor_Click();
+    d.CMD_LedColor.onClick();
     EXPECT_EQ(d.Shape_LedColor.FillColor, 0x10E0C0);
     EXPECT_EQ(d.Label_LumiLed.BackColor, 0x10E0C0);
     EXPECT_EQ(rec().LedRed, 192);
     EXPECT_EQ(rec().LedGreen, 224);
     EXPECT_EQ(rec().LedBlue, 16);
     EXPECT_EQ(prog().mod.LedStatus, 0);
-    d.CMD_InputBinaryColor_Click();
+    d.CMD_InputBinaryColor.onClick();
     EXPECT_EQ(rig.rt.colorInitials.back(), 0x10E0C0);
 
-    d.cmdCancel_Click();
+    d.cmdCancel.onClick();
     EXPECT_EQ(rec().LedColor, 255) << "the record waits for a save";
     EXPECT_EQ(rec().LedRed, 192);
-    dialog().CMD_InputBinaryColor_Click();
+    dialog().CMD_InputBinaryColor.onClick();
     EXPECT_EQ(rig.rt.colorInitials.back(), 8454016) << "a new load starts the chooser afresh";
 }
 
@@ -300,7 +300,7 @@ TEST_F(Settings, SetStandardColoursAreStoredOnlyByASave) {
     d.Shape_LedColor.FillColor = 0x123456;
     d.SaveSettings();
     const int16_t red = rec().LedRed;
-    d.CMD_Sandard_Colors_Click();
+    d.CMD_Sandard_Colors.onClick();
     EXPECT_EQ(d.Label_InputDisabledColor.BackColor, 0x8080FF);
     EXPECT_EQ(rec().LedColor, 0x123456);
     d.SaveSettings();
@@ -337,7 +337,7 @@ TEST_F(Settings, OutputPageActsAtOnce) {
     const double t0 = rig.rt.now();
     bool pollingOffDuringWait = false;
     rig.rt.at(t0 + 1.0, [&] { pollingOffDuringWait = !w.TimerLeesIngangen.enabled(); });
-    d.CMD_Connected_Text_Click();
+    d.CMD_Connected_Text.onClick();
     EXPECT_EQ(rec().ConnectedText, "ABCDEFGH");
     EXPECT_EQ(d.Text_Connected.Text, "ABCDEFGHIJK");
     EXPECT_EQ(rig.rt.writes.at(0).bytes, "9/ABCDEFGH/");
@@ -347,24 +347,24 @@ TEST_F(Settings, OutputPageActsAtOnce) {
 
     // The cut counts characters, not bytes; an empty text still goes out.
     d.Text_Connected.Text = "\u00C4RDU\u00CFN\u00D6\u00DC\u00C9";
-    d.CMD_Connected_Text_Click();
+    d.CMD_Connected_Text.onClick();
     EXPECT_EQ(rec().ConnectedText, "\u00C4RDU\u00CFN\u00D6\u00DC");
     d.Text_Connected.Text.clear();
     rig.rt.writes.clear();
-    d.CMD_Connected_Text_Click();
+    d.CMD_Connected_Text.onClick();
     EXPECT_EQ(rec().ConnectedText, "");
     EXPECT_EQ(rig.rt.writtenText(), "9//");
 
     // Version and LED colour of a TM1638 board.
-    d.CMD_Ledkleur_Click();
+    d.CMD_Ledkleur.onClick();
     EXPECT_TRUE(prog().nano.TM1638LedRed) << "V1.1 has red LEDs only";
-    d.CMD_TM1638v1_1_Click();
+    d.CMD_TM1638v1_1.onClick();
     EXPECT_EQ(d.CMD_TM1638v1_1.Caption, "TM1638 V1.3");
     EXPECT_EQ(w.IMG_Interface.Picture, prog().picture("Img tm1638-3.bmp"));
-    d.CMD_Ledkleur_Click();
+    d.CMD_Ledkleur.onClick();
     EXPECT_FALSE(prog().nano.TM1638LedRed);
     EXPECT_EQ(d.CMD_Ledkleur.BackColor, 0x40FF40);
-    d.CMD_TM1638v1_1_Click();
+    d.CMD_TM1638v1_1.onClick();
     EXPECT_TRUE(prog().nano.TM1638V11);
     EXPECT_TRUE(prog().nano.TM1638LedRed);
     EXPECT_EQ(d.CMD_Ledkleur.BackColor, 0x4040FF);

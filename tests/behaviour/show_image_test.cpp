@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
-#include "panel/form_show_image.h"
 #include "support/rig.h"
+#include "windows/form_show_image.h"
 
 namespace qv::test {
 namespace {
@@ -22,15 +23,23 @@ protected:
         };
     }
     FormShowImage& photo() { return rig.prog->showImage(); }
+    // Loaded: shown once and never unloaded, as the view was told.
+    bool photoLoaded() const {
+        const auto& events = rig.rt.formEvents;
+        const auto seen = [&](const std::string& e) {
+            return std::find(events.begin(), events.end(), e) != events.end();
+        };
+        return seen("shown FormShowImage") && !seen("unloaded FormShowImage");
+    }
     Rig rig;
     FormQuorvane* w = nullptr;
     double screenW = 28800, screenH = 16200;
 };
 
 TEST_F(ShowImage, BoardPictureClickShowsThePhotographFillingTheWindow) {
-    EXPECT_FALSE(rig.prog->showImageLoaded());
+    EXPECT_FALSE(photoLoaded());
     rig.rt.click(w->IMG_Interface);
-    ASSERT_TRUE(rig.prog->showImageLoaded());
+    ASSERT_TRUE(photoLoaded());
     FormShowImage& f = photo();
     EXPECT_TRUE(f.visible());
     EXPECT_TRUE(f.Maximized);
@@ -57,7 +66,7 @@ TEST_F(ShowImage, EscOrAClickOnThePhotographHidesItOtherKeysDoNot) {
     EXPECT_TRUE(f.visible());
     rig.rt.click(f.Image_PCB);
     EXPECT_FALSE(f.visible());
-    EXPECT_TRUE(rig.prog->showImageLoaded()) << "hidden, never unloaded";
+    EXPECT_TRUE(photoLoaded()) << "hidden, never unloaded";
 }
 
 TEST_F(ShowImage, ShowingAgainDoesNotSizeThePhotographAgain) {

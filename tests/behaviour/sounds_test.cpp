@@ -12,7 +12,7 @@ namespace {
 class Sounds : public ::testing::Test {
 protected:
     void SetUp() override {
-        rig.prog = std::make_unique<Program>(rig.rt);
+        rig.prog = std::make_unique<Application>(rig.rt);
         w = &rig.w();
     }
     Program& prog() { return *rig.prog; }
@@ -26,7 +26,7 @@ TEST_F(Sounds, StartSoundIgnoresTheSoundOptionAndCellsShowTheDevice) {
     rig.rt.audioOutputs = 2;
     prog().mod.settings.SoundStartOnOff = 1;
     w->OptionGeluid(0).select();
-    w->startupSoundStep();
+    rig.prog->sounds.startupSoundStep();
     EXPECT_EQ(prog().mod.WaveDeviceCount, 2);
     EXPECT_EQ(cell(5).Caption, "Yes");
     EXPECT_EQ(cell(5).BackColor, kGood);
@@ -38,7 +38,7 @@ TEST_F(Sounds, StartSoundIgnoresTheSoundOptionAndCellsShowTheDevice) {
 
 TEST_F(Sounds, NoDeviceMeansSilenceAndCellsKeepTheirDesign) {
     prog().mod.settings.SoundStartOnOff = 1;
-    w->startupSoundStep();
+    rig.prog->sounds.startupSoundStep();
     EXPECT_EQ(prog().mod.WaveDeviceCount, 0);
     EXPECT_EQ(cell(5).Caption, "No");
     EXPECT_EQ(cell(5).BackColor, kBad);
@@ -61,7 +61,7 @@ TEST_F(Sounds, SoundOptionStopsPlayingAndSilencesLedClicks) {
     ASSERT_EQ(rig.rt.sounds.size(), 1u);
     EXPECT_EQ(rig.rt.sounds[0].path, "");  // the stop
 
-    w->CMD_LumiLed_Click(1);
+    w->CMD_LumiLed(1).onClick();
     EXPECT_EQ(rig.rt.sounds.size(), 1u);
 
     w->OptionGeluid(1).select();
@@ -73,7 +73,7 @@ TEST_F(Sounds, SoundOptionStopsPlayingAndSilencesLedClicks) {
 TEST_F(Sounds, InfoBoxNamesMakerVersionSketchAndSettingsFolder) {
     prog().mod.settings.UserName = "kim";
     prog().nano.InterfaceKind = InterfaceTM1638;
-    w->Image_Info_Click();
+    w->Image_Info.onClick();
     ASSERT_EQ(rig.rt.messages.size(), 1u);
     const sim::ShownMessage& m = rig.rt.messages[0];
     EXPECT_EQ(m.title, "Info");
@@ -85,7 +85,7 @@ TEST_F(Sounds, InfoBoxNamesMakerVersionSketchAndSettingsFolder) {
 
     // A failed identification on "AC" leaves kind 2, which the box names with no port open.
     prog().nano.InterfaceKind = InterfaceQuillastra;
-    w->Image_Info_Click();
+    w->Image_Info.onClick();
     EXPECT_NE(rig.rt.messages.back().text.find("\r\rArduino with AdaFruit AdaFruit Animations.\r\r"),
               std::string::npos);
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "link/protocol.h"
+#include "board/protocol.h"
 #include "support/rig.h"
 
 namespace qv::test {
@@ -73,7 +73,7 @@ TEST_F(Startup, LayoutIsRecordedLastWithTheBarsAlreadyEmptied) {
 
 TEST_F(Startup, BoardFlagsAreSetBackAfterTheSettingsAreRead) {
     rig.writeStandardSettings();
-    rig.prog = std::make_unique<Program>(rig.rt);
+    rig.prog = std::make_unique<Application>(rig.rt);
     rig.prog->nano.TM1638V11 = false;
     rig.prog->nano.TM1638LedRed = false;
     rig.prog->quorvane().Form_Load();

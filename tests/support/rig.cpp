@@ -53,7 +53,7 @@ std::vector<std::string> standardSettingsLines() {
 void Rig::writeStandardSettings() const { writeSettingsLines(standardSettingsLines()); }
 
 FormQuorvane& Rig::start() {
-    prog = std::make_unique<Program>(rt);
+    prog = std::make_unique<Application>(rt);
     prog->quorvane().Form_Load();
     prog->quorvane().Show();
     return prog->quorvane();

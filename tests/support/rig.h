@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "link/form_zoeken.h"
-#include "panel/form_quorvane.h"
-#include "panel/program.h"
-#include "settings/form_options.h"
+#include "program/application.h"
 #include "support/sim_runtime.h"
+#include "windows/form_options.h"
+#include "windows/form_quorvane.h"
+#include "windows/form_zoeken.h"
 
 namespace qv::test {
 
@@ -41,7 +41,7 @@ public:
     TempDir home;
     TempDir program;  // holds Effects/, Pictures/, Sounds/, ino/
     sim::SimRuntime rt;
-    std::unique_ptr<Program> prog;
+    std::unique_ptr<Application> prog;
 
     // The settings file the program reads: <home>/<exe>/Settings.txt.
     std::string settingsPath() const;

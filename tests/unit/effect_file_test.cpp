@@ -1,4 +1,4 @@
-#include "effects/effect_file.h"
+#include "files/effect_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
+#include "board/protocol.h"
+#include "board/decimal_field.h"
 #include "platform/numbers.h"
 
 namespace qv {

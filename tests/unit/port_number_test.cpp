@@ -1,7 +1,7 @@
 // The port number read from the port list's text, as "Connect" reads it.
-#include <gtest/gtest.h>
+#include "board/port_number.h"
 
-#include "link/port_discovery.h"
+#include <gtest/gtest.h>
 
 namespace qv {
 namespace {

@@ -1,5 +1,5 @@
 // Settings.txt: reading, writing and replacing the file.
-#include "settings/settings_file.h"
+#include "files/settings_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

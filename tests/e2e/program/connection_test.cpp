@@ -120,7 +120,7 @@ TEST(ProgramConnection, QuillastraSketchIsNamedAndThePortClosedAgain) {
     EXPECT_FALSE(w.Serialport.PortOpen());
     EXPECT_EQ(w.CMD_Verbind.Caption, "Connect");
     EXPECT_EQ(w.Label_StatusBalk(1).Caption, "Not connected");
-    EXPECT_EQ(w.prog.nano.InterfaceKind, 2);
+    EXPECT_EQ(run.prog().nano.InterfaceKind, 2);
     run.runFor(0.5);
     EXPECT_EQ(texts(board.received()), std::vector<std::string>{"90/"})
         << "a refused sketch gets nothing more";

@@ -130,7 +130,7 @@ TEST(ProgramEffects, ChasePlaysStepByStepOnTheBoardAndStopDarkensIt) {
     for (const auto& f : sinceStop) litAfterStop += f.text != "1/0/";
     EXPECT_LE(litAfterStop, 1u);
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(w.Label_LumiLed(i).BackColor, kWindowBack) << "LED " << i;
-    EXPECT_EQ(w.prog.mod.LedStatus, 0);
+    EXPECT_EQ(run.prog().mod.LedStatus, 0);
 }
 
 }  // namespace

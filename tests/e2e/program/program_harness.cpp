@@ -146,7 +146,7 @@ ProgramRun::ProgramRun(const fs::path& home) {
     rt_ = std::make_unique<QtRuntime>(env);
     binder_ = std::make_unique<QtBinder>(*rt_);
     rt_->setView(binder_.get());
-    prog_ = std::make_unique<Program>(*rt_);
+    prog_ = std::make_unique<Application>(*rt_);
 
     // Message boxes are modal and wait for a click: note each one and press its button.
     watcher_ = std::make_unique<QTimer>();

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "panel/form_quorvane.h"
-#include "panel/program.h"
 #include "platform/qt/binder.h"
 #include "platform/qt/qt_runtime.h"
+#include "program/application.h"
+#include "windows/form_quorvane.h"
 
 class QWidget;
 class QTimer;
@@ -131,7 +131,7 @@ private:
 
     std::unique_ptr<QtRuntime> rt_;
     std::unique_ptr<QtBinder> binder_;
-    std::unique_ptr<Program> prog_;
+    std::unique_ptr<Application> prog_;
     std::unique_ptr<QTimer> watcher_;
     std::vector<SeenMessage> messages_;
 };

@@ -25,7 +25,7 @@ void expectConsistentList(ProgramRun& run, const std::vector<std::string>& entri
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(w.Label_StatusBalk(3).Caption, std::to_string(entries.size()));
     EXPECT_EQ(w.ComboPoorten.Text, entries.back());
-    EXPECT_EQ(w.prog.mod.ComPortCount, static_cast<int>(entries.size()));
+    EXPECT_EQ(run.prog().mod.ComPortCount, static_cast<int>(entries.size()));
 }
 
 TEST(ProgramPorts, StartupListsLinkedBoardsInOrderAndFindComDropsThoseAbove16) {

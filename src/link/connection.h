@@ -1,0 +1,32 @@
+// Connecting to and disconnecting from the board, and the screen a connection leaves
+// when it ends.
+#pragma once
+
+#include <string>
+
+#include "windows/program_part.h"
+
+namespace qv {
+
+class Connection : public ProgramPart {
+public:
+    explicit Connection(Program& p) : ProgramPart(p) {}
+
+    void CMD_Verbind_Click();
+    void ComboBaudRate_Click();
+    // The serial device vanished while the port was open.
+    void Serialport_Lost(const std::string& reason);
+
+    // The screen of the end of a disconnect: caption, port closed, polling off, status
+    // cells, panels, board picture, baud list, search window.
+    void showDisconnectedScreen();
+    // Its first part, shared with a failed identification: caption and picture of the
+    // connect button, port closed, polling off, status cells 1 and 10.
+    void showPortClosed();
+
+private:
+    void connectSequence();
+    void disconnectSequence();
+};
+
+}  // namespace qv
