@@ -21,6 +21,10 @@ double roundHalfEven(double x);
 std::optional<int16_t> toInt16(double x);
 std::optional<int32_t> toInt32(double x);
 
+// Up to `count` characters of a UTF-8 text from character `first` on (counting from 0):
+// a cut by bytes would count a letter such as "ö" twice and could split it.
+std::string midCharacters(const std::string& text, size_t first, size_t count);
+
 // Decimal text of a whole number, shortest form.
 std::string decimal(long long v);
 
