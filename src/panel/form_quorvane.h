@@ -142,8 +142,10 @@ public:
     std::string ShowAnalogReport(int panel, const std::string& field);
     // Shows a key mask on panels 1..8; the sound name to play, or empty.
     std::string ShowDigitalReport(int16_t mask);
-    // The screen of the end of a disconnect: caption, port closed, polling off, status
-    // cells, panels, board picture, baud list, search window (disconnect steps 9 to 14).
+    // The screen as a disconnect leaves it: port closed and polling off, the connect
+    // button and status cells back to "not connected", the input panels emptied and
+    // showing their push-button pictures, the small board picture, the baud list usable
+    // again and the search window stopped and hidden.
     void showDisconnectedScreen();
     // Its first part, shared with a failed identification: caption and picture of the
     // connect button, port closed, polling off, status cells 1 and 10.
