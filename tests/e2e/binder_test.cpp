@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -392,6 +393,24 @@ TEST_F(BinderTest, ComboChoiceSetsTextThenClicksAndTypingOnlyChangesText) {
     EXPECT_EQ(combo->count(), 2);
     EXPECT_EQ(combo->itemText(0), "Com 3");
     EXPECT_EQ(combo->currentText(), "Com 5");
+}
+
+TEST_F(BinderTest, AComboIsAsHighAsItsFontAndReturnsExactlyToItsDesignHeight) {
+    Panel p(rt);
+    p.Show();
+    auto* combo = widget<QComboBox>(p.Combo);
+    const QRect design = combo->geometry();
+    // The resizer at two and a half times the design size grows the font alone: a
+    // drop-down list's height is not the program's to set.
+    p.Combo.font.Size = 20;
+    binder.syncAll();
+    EXPECT_GE(combo->lineEdit()->height(), QFontMetrics(combo->font()).height())
+        << "text cut at top and bottom";
+    p.Combo.font.Size = 8;
+    binder.syncAll();
+    p.Combo.font.Size = 8.25;
+    binder.syncAll();
+    EXPECT_EQ(combo->geometry(), design);
 }
 
 TEST_F(BinderTest, ScrollBarDragScrollsThenChangesOnceAndStepsChangeAtOnce) {

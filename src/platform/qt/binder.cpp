@@ -721,10 +721,6 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
     cv.first = false;
     auto px = [this](double twips) { return qRound(twips * scale_ / 15.0); };
 
-    QRect r(px(c.Left), px(c.Top), std::max(0, px(c.Width)), std::max(0, px(c.Height)));
-    if (c.kind == ControlKind::ComboBox && r.height() == 0) r.setHeight(w->sizeHint().height());
-    if (take(first, cv.rect, r)) w->setGeometry(r);
-    if (take(first, cv.enabled, c.Enabled)) w->setEnabled(c.Enabled);
     if (first) {
         cv.font = c.font;
         // Most controls use the font they inherit; setting it again on each of them
@@ -735,6 +731,13 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
         cv.font = c.font;
         w->setFont(view::toQFont(c.font));
     }
+    QRect r(px(c.Left), px(c.Top), std::max(0, px(c.Width)), std::max(0, px(c.Height)));
+    // A drop-down list is as high as its font makes it, whatever height it was given: a
+    // larger font (the window grown) gets a taller box instead of text cut at the edges.
+    // So the font goes first, and the height follows it back exactly.
+    if (c.kind == ControlKind::ComboBox) r.setHeight(w->sizeHint().height());
+    if (take(first, cv.rect, r)) w->setGeometry(r);
+    if (take(first, cv.enabled, c.Enabled)) w->setEnabled(c.Enabled);
     const std::string& accessible = showsCaption(c.kind) && !c.Caption.empty() ? c.Caption : c.accessibleName;
     if (take(first, cv.accessible, accessible)) w->setAccessibleName(qs(accessible));
 
