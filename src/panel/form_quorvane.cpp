@@ -89,6 +89,7 @@ FormQuorvane::FormQuorvane(Program& p)
         b.MaskColor = 0x000000;
         b.accessibleName = "LED " + std::to_string(n);
         b.onClick = [this, n] { CMD_LumiLed_Click(n); };
+        b.isOn = [this, n] { return ledLit(n); };
 
         Label& l = Label_LumiLed(n);
         l.Move(column(n), 3345, 1500, 315);

@@ -37,6 +37,10 @@ int16_t ledWeight(int led, int16_t swapOutputs) {
 }
 
 
+bool FormQuorvane::ledLit(int led) const {
+    return LedLit[static_cast<size_t>(led)] || Label_LumiLed(led).BackColor != kWindowBack;
+}
+
 void FormQuorvane::CMD_LumiLed_Click(int Index) {
     if (CMD_Animatie.Caption != "Start") return;
 
@@ -45,7 +49,7 @@ void FormQuorvane::CMD_LumiLed_Click(int Index) {
     Label& label = Label_LumiLed(Index);
     CommandButton& button = CMD_LumiLed(Index);
     const int32_t ledColor = colorOf(mod.settings.LedColor);
-    const bool goesOn = !(LedLit[Index] || label.BackColor != kWindowBack);
+    const bool goesOn = !ledLit(Index);
     const LedPictures pictures = ledPictures(nano.InterfaceKind, nano.TM1638LedRed);
 
     LedLit[Index] = goesOn;
