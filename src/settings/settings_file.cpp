@@ -10,8 +10,10 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 
+#include "platform/item_reader.h"
 #include "platform/numbers.h"
 
 namespace qv {
@@ -36,66 +38,23 @@ std::string filePath(const Environment& env) { return folderPath(env) + "/Settin
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-// Splits the file into items: an item ends at a line end or a comma; a quoted item may
-// hold commas and line ends, and a doubled quote inside it stands for one quote.
-class ItemReader {
-public:
-    explicit ItemReader(const std::string& s) : s_(s) {}
-
-    std::optional<std::string> next() {
-        if (pos_ >= s_.size()) return std::nullopt;
-        while (pos_ < s_.size() && isBlank(s_[pos_])) ++pos_;
-        std::string item;
-        if (pos_ < s_.size() && s_[pos_] == '"') {
-            ++pos_;
-            while (pos_ < s_.size()) {
-                const char c = s_[pos_++];
-                if (c != '"') {
-                    item.push_back(c);
-                } else if (pos_ < s_.size() && s_[pos_] == '"') {
-                    item.push_back('"');
-                    ++pos_;
-                } else {
-                    break;
-                }
-            }
-            // Whatever stands between the closing quote and the delimiter is dropped.
-            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
-        } else {
-            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) item.push_back(s_[pos_++]);
-        }
-        skipDelimiter();
-        return item;
-    }
-
-private:
-    void skipDelimiter() {
-        if (pos_ >= s_.size()) return;
-        if (s_[pos_] == ',' || s_[pos_] == '\n') {
-            ++pos_;
-        } else if (s_[pos_] == '\r') {
-            ++pos_;
-            if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
-        }
-    }
-
-    const std::string& s_;
-    size_t pos_ = 0;
-};
 
 struct Unreadable {
     std::string why;
 };
 
+// A settings file is a few hundred bytes; its sixteen items never need more than this.
+constexpr size_t kReadBudget = 1 << 20;
+
 class FieldReader {
 public:
-    explicit FieldReader(const std::string& bytes) : items_(bytes) {}
+    explicit FieldReader(std::istream& in) : items_(in, kReadBudget, ItemReader::Quotes::DoubledIsOne) {}
 
     std::string text() {
         ++line_;
         auto item = items_.next();
+        if (items_.failed()) throw Unreadable{"the file cannot be read"};
+        if (items_.overBudget()) throw Unreadable{"its first 16 items take more than 1 MB"};
         if (!item) throw Unreadable{"the file ends before item " + std::to_string(line_)};
         return *item;
     }
@@ -171,7 +130,12 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 bool read(const std::string& bytes, SettingsRecord& rec, std::string* why) {
-    FieldReader in(bytes);
+    std::istringstream in(bytes);
+    return read(in, rec, why);
+}
+
+bool read(std::istream& file, SettingsRecord& rec, std::string* why) {
+    FieldReader in(file);
     try {
         in.text();
         in.text();

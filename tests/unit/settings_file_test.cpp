@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "support/rig.h"
 
@@ -108,6 +109,20 @@ TEST(SettingsFile, LengthOfTheFile) {
     std::string noFinalLineEnd = join(standardSettingsLines());
     noFinalLineEnd.resize(noFinalLineEnd.size() - 2);
     EXPECT_EQ(readOk(noFinalLineEnd).ConnectedText, "ARDUINO ");
+}
+
+TEST(SettingsFile, ReadingStopsAtTheEndOfTheSixteenthLine) {
+    const std::string file = join(standardSettingsLines());
+    std::istringstream tail(file + std::string(8 << 20, 'x'));
+    SettingsRecord rec;
+    EXPECT_TRUE(settings_file::read(tail, rec));
+    EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(file.size()))
+        << "nothing after the 16th line is read";
+
+    // One huge line is read no further than a settings file can reach.
+    std::istringstream huge(withLine(16, std::string(8 << 20, 'x')));
+    EXPECT_FALSE(settings_file::read(huge, rec));
+    EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
 }
 
 TEST(SettingsFile, WrittenTextsReadBackAsThemselves) {
