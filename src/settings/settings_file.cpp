@@ -1,12 +1,15 @@
 #include "settings/settings_file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -184,9 +187,75 @@ std::string write(const SettingsRecord& rec) {
     return out;
 }
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file size limit would end the program in the middle of a save, without a word;
+// while the signal is ignored, a write past the limit fails (EFBIG) as on a full disk.
+class FileSizeLimitFailsWrites {
+public:
+    FileSizeLimitFailsWrites() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeLimitFailsWrites() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+    FileSizeLimitFailsWrites(const FileSizeLimitFailsWrites&) = delete;
+    FileSizeLimitFailsWrites& operator=(const FileSizeLimitFailsWrites&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
+// As many links as the system itself follows in one path.
+constexpr int kMaxLinks = 40;
+
+// The file `path` stands for: a symbolic link is followed to the file it names (which
+// need not exist yet), so that the save replaces that file and the link stays.
+std::optional<fs::path> followLinks(const std::string& path, int& err) {
+    std::error_code ec;
+    fs::path file = fs::absolute(path, ec);
+    if (ec) file = path;
+    for (int links = 0;; ++links) {
+        if (fs::symlink_status(file, ec).type() != fs::file_type::symlink) return file;
+        if (links == kMaxLinks) break;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    err = ec ? ec.value() : ELOOP;
+    return std::nullopt;
+}
+
+// The random part mkstemp puts at the end of a temporary file's name.
+bool isTempSuffix(std::string_view s) {
+    return s.size() == 6 && std::all_of(s.begin(), s.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes the temporary files of saves that were killed before their rename: regular
+// files in `folder` named `prefix` and six letters or digits, as the save names them.
+void removeLeftovers(const fs::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+        const std::string name = e.path().filename().string();
+        if (!name.starts_with(prefix) || !isTempSuffix(std::string_view(name).substr(prefix.size())))
+            continue;
+        if (e.symlink_status(ec).type() == fs::file_type::regular) fs::remove(e.path(), ec);
+    }
+}
+
 // Rewrites an existing file where it stands: not atomic, but all a folder that takes no
 // new files allows.
 std::optional<WriteError> rewriteInPlace(const std::string& path, const std::string& bytes) {
+    // The file is emptied first, so a write the file size limit would stop must not start.
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        bytes.size() > limit.rlim_cur)
+        return fromErrno(EFBIG);
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) return fromErrno(errno);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
@@ -198,27 +267,34 @@ std::optional<WriteError> rewriteInPlace(const std::string& path, const std::str
     return std::nullopt;
 }
 
+}  // namespace
+
 std::optional<WriteError> save(const std::string& path, const std::string& bytes) {
+    int linkError = 0;
+    const std::optional<fs::path> target = followLinks(path, linkError);
+    if (!target) return fromErrno(linkError);
+    const std::string file = target->string();
+    const FileSizeLimitFailsWrites noSignal;
+
     mode_t mode = S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     bool exists = false;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(file.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return fromErrno(EISDIR);
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(file.c_str(), W_OK) != 0)
             return fromErrno(EACCES);
         mode = st.st_mode & 07777;
         exists = true;
     }
 
-    std::error_code ec;
-    std::filesystem::path target = std::filesystem::absolute(path, ec);
-    if (ec) target = path;
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::string tempPrefix = "." + target->filename().string() + ".";
+    removeLeftovers(target->parent_path(), tempPrefix);
+    std::string temp = (target->parent_path() / (tempPrefix + "XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int err = errno;
         // The user may write the file but not add one beside it.
-        if (exists && (err == EACCES || err == EPERM)) return rewriteInPlace(path, bytes);
+        if (exists && (err == EACCES || err == EPERM)) return rewriteInPlace(file, bytes);
         return fromErrno(err);
     }
 
@@ -235,14 +311,14 @@ std::optional<WriteError> save(const std::string& path, const std::string& bytes
         ::unlink(temp.c_str());
         return fromErrno(err);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         return fromErrno(err);
     }
     // Make the rename itself survive a power loss; a folder that cannot be synced still
     // holds the complete file.
-    const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir = ::open(target->parent_path().c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -56,7 +56,10 @@ struct WriteError {
 // beside it, which is renamed over the old one only once it is complete, so a failure
 // at any point leaves the old file as it was. A file without any write permission bit
 // is refused, whoever runs the program, because that is how a user marks the settings
-// "read only". The folder is not created.
+// "read only". The folder is not created. A symbolic link is followed: the file it
+// names is replaced and the link stays. Temporary files that a killed save left beside
+// the file are removed. A file size limit makes the save fail rather than end the
+// program.
 std::optional<WriteError> save(const std::string& path, const std::string& bytes);
 
 // The message shown when a save failed.
