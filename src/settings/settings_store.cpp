@@ -81,6 +81,9 @@ void FormQuorvane::InlezenSettings() {
             prog.unloadOptions();
             prog.options();
         }
+        // The file's toggle difference may already stand in the status bar, and the
+        // dialog's load writes it there only when it differs from the scroll bar's start.
+        Label_StatusBalk(12).Caption = decimal(toInt16(rec.ToggleDifference).value_or(0));
     }
 
     const int32_t led = colorOf(rec.LedColor);
