@@ -1,7 +1,6 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "panel/form_quorvane.h"
@@ -19,19 +18,17 @@ std::string loginName(const std::string& raw) {
     return name.substr(0, 24);
 }
 
-// Reads the file and shows its values (steps 5 and 6). False when any of it fails:
-// the file cannot be read, is cut short, holds a number that does not fit, or holds a
-// value that a control refuses.
+// Reads the file into the record, then puts its values on the settings dialog and the
+// main window. False when any of it fails: the file cannot be read, is cut short, holds
+// a number that does not fit, or holds a value that a control refuses.
 bool readAndShow(FormQuorvane& w, const std::string& path) {
     Program& prog = w.prog;
     SettingsRecord& rec = prog.mod.settings;
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) return false;
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in.bad()) return false;
+        if (!settings_file::read(in, rec)) return false;
         in.close();
-        if (!settings_file::read(bytes, rec)) return false;
 
         FormOptions& options = prog.options();
         options.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
@@ -84,6 +81,9 @@ void FormQuorvane::InlezenSettings() {
             prog.unloadOptions();
             prog.options();
         }
+        // The file's toggle difference may already stand in the status bar, and the
+        // dialog's load writes it there only when it differs from the scroll bar's start.
+        Label_StatusBalk(12).Caption = decimal(toInt16(rec.ToggleDifference).value_or(0));
     }
 
     const int32_t led = colorOf(rec.LedColor);
