@@ -5,41 +5,33 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/item_reader.h"
+
 namespace qv::effects {
 
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// An effect file is a few kB at most; its timing and steps never need more than this.
+constexpr size_t kReadBudget = 1 << 20;
+
+std::vector<std::string> splitItems(ItemReader& in, size_t maxItems) {
+    std::vector<std::string> items;
+    while (items.size() < maxItems) {
+        std::optional<std::string> item = in.next();
+        if (!item) break;
+        items.push_back(std::move(*item));
+    }
+    return items;
+}
 
 }  // namespace
 
 std::vector<std::string> splitItems(std::string_view text, size_t maxItems) {
-    std::vector<std::string> items;
-    size_t p = 0;
-    const size_t n = text.size();
-    while (p < n && items.size() < maxItems) {
-        while (p < n && isBlank(text[p])) ++p;
-        std::string item;
-        if (p < n && text[p] == '"') {
-            const size_t close = text.find('"', p + 1);
-            const size_t end = close == std::string_view::npos ? n : close;
-            item.assign(text.substr(p + 1, end - p - 1));
-            p = end;
-            // Whatever follows the closing quote up to the separator is not part of it.
-            while (p < n && text[p] != ',' && !isLineEnd(text[p])) ++p;
-        } else {
-            const size_t start = p;
-            while (p < n && text[p] != ',' && !isLineEnd(text[p])) ++p;
-            item.assign(text.substr(start, p - start));
-        }
-        items.push_back(std::move(item));
-        if (p < n) {
-            if (text[p] == '\r' && p + 1 < n && text[p + 1] == '\n') ++p;
-            ++p;
-        }
-    }
-    return items;
+    std::istringstream in{std::string(text)};
+    ItemReader items(in, text.size(), ItemReader::Quotes::EndTheItem);
+    return splitItems(items, maxItems);
 }
 
 std::optional<int32_t> parseTiming(std::string_view item) {
@@ -56,10 +48,16 @@ std::optional<int32_t> parseTiming(std::string_view item) {
 }
 
 ReadResult parseEffect(std::string_view text, size_t maxSteps) {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    std::istringstream in{std::string(text)};
+    return parseEffect(in, maxSteps);
+}
 
-    std::vector<std::string> items = splitItems(text, maxSteps + 1);
+ReadResult parseEffect(std::istream& file, size_t maxSteps) {
+    ItemReader in(file, kReadBudget, ItemReader::Quotes::EndTheItem);
+    in.skip("\xEF\xBB\xBF");
+    std::vector<std::string> items = splitItems(in, maxSteps + 1);
+    if (in.failed()) return {std::nullopt, "the file cannot be read"};
+    if (in.overBudget()) return {std::nullopt, "its timing and steps run on past its first 1 MB"};
     if (items.empty()) return {std::nullopt, "the file is empty"};
     const std::optional<int32_t> timing = parseTiming(items.front());
     if (!timing) {
@@ -80,10 +78,7 @@ ReadResult readEffectFile(const std::string& path, size_t maxSteps) {
     if (!std::filesystem::is_regular_file(path, ec)) return {std::nullopt, "the file does not exist"};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {std::nullopt, "the file cannot be opened"};
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return {std::nullopt, "the file cannot be read"};
-    return parseEffect(text.str(), maxSteps);
+    return parseEffect(in, maxSteps);
 }
 
 }  // namespace qv::effects

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,8 +32,10 @@ struct ReadResult {
     std::string problem;  // why the file was refused, when `effect` is empty
 };
 
-// Parses a whole file's text. A UTF-8 byte-order mark in front is skipped, since common
-// editors write one.
+// Parses a file's text. A UTF-8 byte-order mark in front is skipped, since common
+// editors write one. The stream is read only as far as the timing and `maxSteps` steps
+// reach; a file whose timing and steps take more than 1 MB is refused.
+ReadResult parseEffect(std::istream& in, size_t maxSteps);
 ReadResult parseEffect(std::string_view text, size_t maxSteps);
 
 // Reads and parses the file at `path`.

@@ -1,18 +1,23 @@
 #include "files/settings_file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 
 #include "board/decimal_field.h"
+#include "platform/item_reader.h"
 #include "platform/numbers.h"
 
 namespace qv {
@@ -37,66 +42,23 @@ std::string filePath(const Environment& env) { return folderPath(env) + "/Settin
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-// Splits the file into items: an item ends at a line end or a comma; a quoted item may
-// hold commas and line ends, and a doubled quote inside it stands for one quote.
-class ItemReader {
-public:
-    explicit ItemReader(const std::string& s) : s_(s) {}
-
-    std::optional<std::string> next() {
-        if (pos_ >= s_.size()) return std::nullopt;
-        while (pos_ < s_.size() && isBlank(s_[pos_])) ++pos_;
-        std::string item;
-        if (pos_ < s_.size() && s_[pos_] == '"') {
-            ++pos_;
-            while (pos_ < s_.size()) {
-                const char c = s_[pos_++];
-                if (c != '"') {
-                    item.push_back(c);
-                } else if (pos_ < s_.size() && s_[pos_] == '"') {
-                    item.push_back('"');
-                    ++pos_;
-                } else {
-                    break;
-                }
-            }
-            // Whatever stands between the closing quote and the delimiter is dropped.
-            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
-        } else {
-            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) item.push_back(s_[pos_++]);
-        }
-        skipDelimiter();
-        return item;
-    }
-
-private:
-    void skipDelimiter() {
-        if (pos_ >= s_.size()) return;
-        if (s_[pos_] == ',' || s_[pos_] == '\n') {
-            ++pos_;
-        } else if (s_[pos_] == '\r') {
-            ++pos_;
-            if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
-        }
-    }
-
-    const std::string& s_;
-    size_t pos_ = 0;
-};
 
 struct Unreadable {
     std::string why;
 };
 
+// A settings file is a few hundred bytes; its sixteen items never need more than this.
+constexpr size_t kReadBudget = 1 << 20;
+
 class FieldReader {
 public:
-    explicit FieldReader(const std::string& bytes) : items_(bytes) {}
+    explicit FieldReader(std::istream& in) : items_(in, kReadBudget, ItemReader::Quotes::DoubledIsOne) {}
 
     std::string text() {
         ++line_;
         auto item = items_.next();
+        if (items_.failed()) throw Unreadable{"the file cannot be read"};
+        if (items_.overBudget()) throw Unreadable{"its first 16 items take more than 1 MB"};
         if (!item) throw Unreadable{"the file ends before item " + std::to_string(line_)};
         return *item;
     }
@@ -172,7 +134,12 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 bool read(const std::string& bytes, SettingsRecord& rec, std::string* why) {
-    FieldReader in(bytes);
+    std::istringstream in(bytes);
+    return read(in, rec, why);
+}
+
+bool read(std::istream& file, SettingsRecord& rec, std::string* why) {
+    FieldReader in(file);
     try {
         in.text();
         in.text();
@@ -221,9 +188,75 @@ std::string write(const SettingsRecord& rec) {
     return out;
 }
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file size limit would end the program in the middle of a save, without a word;
+// while the signal is ignored, a write past the limit fails (EFBIG) as on a full disk.
+class FileSizeLimitFailsWrites {
+public:
+    FileSizeLimitFailsWrites() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeLimitFailsWrites() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+    FileSizeLimitFailsWrites(const FileSizeLimitFailsWrites&) = delete;
+    FileSizeLimitFailsWrites& operator=(const FileSizeLimitFailsWrites&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
+// As many links as the system itself follows in one path.
+constexpr int kMaxLinks = 40;
+
+// The file `path` stands for: a symbolic link is followed to the file it names (which
+// need not exist yet), so that the save replaces that file and the link stays.
+std::optional<fs::path> followLinks(const std::string& path, int& err) {
+    std::error_code ec;
+    fs::path file = fs::absolute(path, ec);
+    if (ec) file = path;
+    for (int links = 0;; ++links) {
+        if (fs::symlink_status(file, ec).type() != fs::file_type::symlink) return file;
+        if (links == kMaxLinks) break;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    err = ec ? ec.value() : ELOOP;
+    return std::nullopt;
+}
+
+// The random part mkstemp puts at the end of a temporary file's name.
+bool isTempSuffix(std::string_view s) {
+    return s.size() == 6 && std::all_of(s.begin(), s.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes the temporary files of saves that were killed before their rename: regular
+// files in `folder` named `prefix` and six letters or digits, as the save names them.
+void removeLeftovers(const fs::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+        const std::string name = e.path().filename().string();
+        if (!name.starts_with(prefix) || !isTempSuffix(std::string_view(name).substr(prefix.size())))
+            continue;
+        if (e.symlink_status(ec).type() == fs::file_type::regular) fs::remove(e.path(), ec);
+    }
+}
+
 // Rewrites an existing file where it stands: not atomic, but all a folder that takes no
 // new files allows.
 std::optional<WriteError> rewriteInPlace(const std::string& path, const std::string& bytes) {
+    // The file is emptied first, so a write the file size limit would stop must not start.
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        bytes.size() > limit.rlim_cur)
+        return fromErrno(EFBIG);
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) return fromErrno(errno);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
@@ -235,27 +268,34 @@ std::optional<WriteError> rewriteInPlace(const std::string& path, const std::str
     return std::nullopt;
 }
 
+}  // namespace
+
 std::optional<WriteError> save(const std::string& path, const std::string& bytes) {
+    int linkError = 0;
+    const std::optional<fs::path> target = followLinks(path, linkError);
+    if (!target) return fromErrno(linkError);
+    const std::string file = target->string();
+    const FileSizeLimitFailsWrites noSignal;
+
     mode_t mode = S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     bool exists = false;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(file.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return fromErrno(EISDIR);
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(file.c_str(), W_OK) != 0)
             return fromErrno(EACCES);
         mode = st.st_mode & 07777;
         exists = true;
     }
 
-    std::error_code ec;
-    std::filesystem::path target = std::filesystem::absolute(path, ec);
-    if (ec) target = path;
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::string tempPrefix = "." + target->filename().string() + ".";
+    removeLeftovers(target->parent_path(), tempPrefix);
+    std::string temp = (target->parent_path() / (tempPrefix + "XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int err = errno;
         // The user may write the file but not add one beside it.
-        if (exists && (err == EACCES || err == EPERM)) return rewriteInPlace(path, bytes);
+        if (exists && (err == EACCES || err == EPERM)) return rewriteInPlace(file, bytes);
         return fromErrno(err);
     }
 
@@ -272,14 +312,14 @@ std::optional<WriteError> save(const std::string& path, const std::string& bytes
         ::unlink(temp.c_str());
         return fromErrno(err);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         return fromErrno(err);
     }
     // Make the rename itself survive a power loss; a folder that cannot be synced still
     // holds the complete file.
-    const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir = ::open(target->parent_path().c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 
@@ -34,10 +35,12 @@ inline constexpr const char* kSecondLine = "Settings of the board test panel";
 std::string folderPath(const Environment& env);
 std::string filePath(const Environment& env);
 
-// Reads the stored fields of `rec` from the file's bytes. Fields are taken in file
-// order as they are read, so after a failure the fields before the faulty item hold
-// what was read. Returns false when the file is unreadable; `why` then says what was
-// wrong (for logs and tests, never shown to the user).
+// Reads the stored fields of `rec` from the file. Fields are taken in file order as
+// they are read, so after a failure the fields before the faulty item hold what was
+// read. Returns false when the file is unreadable; `why` then says what was wrong (for
+// logs and tests, never shown to the user). The stream is read only as far as the end
+// of the 16th item; 16 items that take more than 1 MB make the file unreadable.
+bool read(std::istream& in, SettingsRecord& rec, std::string* why = nullptr);
 bool read(const std::string& bytes, SettingsRecord& rec, std::string* why = nullptr);
 
 // The whole file for `rec`.
@@ -53,7 +56,10 @@ struct WriteError {
 // beside it, which is renamed over the old one only once it is complete, so a failure
 // at any point leaves the old file as it was. A file without any write permission bit
 // is refused, whoever runs the program, because that is how a user marks the settings
-// "read only". The folder is not created.
+// "read only". The folder is not created. A symbolic link is followed: the file it
+// names is replaced and the link stays. Temporary files that a killed save left beside
+// the file are removed. A file size limit makes the save fail rather than end the
+// program.
 std::optional<WriteError> save(const std::string& path, const std::string& bytes);
 
 // The message shown when a save failed.

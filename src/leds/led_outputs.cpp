@@ -17,9 +17,8 @@ void LedOutputs::CMD_LumiLed_Click(int Index) {
 
     ModuleQuorvane& mod = prog.mod;
     const ArduinoNano& nano = prog.nano;
-    const Label& label = w.Label_LumiLed(Index);
     const int32_t ledColor = FormQuorvane::colorOf(mod.settings.LedColor);
-    const bool goesOn = !(w.LedLit[Index] || label.BackColor != kWindowBack);
+    const bool goesOn = !w.ledLit(Index);
     const LedPictures pictures = ledPictures(nano.InterfaceKind, nano.TM1638LedRed);
 
     showLed(prog, w, Index, goesOn, pictures, ledColor);

@@ -17,8 +17,10 @@ public:
     // The serial device vanished while the port was open.
     void Serialport_Lost(const std::string& reason);
 
-    // The screen of the end of a disconnect: caption, port closed, polling off, status
-    // cells, panels, board picture, baud list, search window.
+    // The screen as a disconnect leaves it: port closed and polling off, the connect
+    // button and status cells back to "not connected", the input panels emptied and
+    // showing their push-button pictures, the small board picture, the baud list usable
+    // again and the search window stopped and hidden.
     void showDisconnectedScreen();
     // Its first part, shared with a failed identification: caption and picture of the
     // connect button, port closed, polling off, status cells 1 and 10.

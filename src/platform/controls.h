@@ -125,6 +125,9 @@ public:
     std::string Picture;
     bool UseMaskColor = false;
     Color MaskColor = 0x000000;
+    // For a button that switches something on and off (an LED output): whether it is on
+    // now, told to assistive technology. Empty for a button that only acts.
+    std::function<bool()> isOn;
 };
 
 class CheckBox : public Control {

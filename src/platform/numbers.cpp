@@ -25,4 +25,23 @@ std::optional<int32_t> toInt32(double x) {
     return static_cast<int32_t>(r);
 }
 
+namespace {
+
+// Byte offset of the character `n` characters on from byte `from`, or the text's length.
+size_t skipCharacters(const std::string& text, size_t from, size_t n) {
+    size_t i = from;
+    for (size_t seen = 0; i < text.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && seen++ == n) break;
+    }
+    return i;
+}
+
+}  // namespace
+
+std::string midCharacters(const std::string& text, size_t first, size_t count) {
+    const size_t from = skipCharacters(text, 0, first);
+    return text.substr(from, skipCharacters(text, from, count) - from);
+}
+
 }  // namespace qv

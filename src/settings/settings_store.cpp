@@ -3,7 +3,6 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "files/settings_file.h"
@@ -19,18 +18,16 @@ std::string loginName(const std::string& raw) {
     return name.substr(0, 24);
 }
 
-// Reads the file and shows its values (steps 5 and 6). False when any of it fails:
-// the file cannot be read, is cut short, holds a number that does not fit, or holds a
-// value that a control refuses.
+// Reads the file into the record, then puts its values on the settings dialog and the
+// main window. False when any of it fails: the file cannot be read, is cut short, holds
+// a number that does not fit, or holds a value that a control refuses.
 bool readAndShow(Program& prog, FormQuorvane& w, const std::string& path) {
     SettingsRecord& rec = prog.mod.settings;
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) return false;
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in.bad()) return false;
+        if (!settings_file::read(in, rec)) return false;
         in.close();
-        if (!settings_file::read(bytes, rec)) return false;
 
         FormOptions& options = prog.options();
         options.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
@@ -83,6 +80,9 @@ void SettingsStore::InlezenSettings() {
             prog.unloadOptions();
             prog.options();
         }
+        // The file's toggle difference may already stand in the status bar, and the
+        // dialog's load writes it there only when it differs from the scroll bar's start.
+        w.Label_StatusBalk(12).Caption = std::to_string(toInt16(rec.ToggleDifference).value_or(0));
     }
 
     const int32_t led = FormQuorvane::colorOf(rec.LedColor);

@@ -85,6 +85,7 @@ FormQuorvane::FormQuorvane(Runtime& rt)
         b.UseMaskColor = true;
         b.MaskColor = 0x000000;
         b.accessibleName = "LED " + std::to_string(n);
+        b.isOn = [this, n] { return ledLit(n); };
 
         Label& l = Label_LumiLed(n);
         l.Move(column(n), 3345, 1500, 315);
@@ -259,6 +260,10 @@ FormQuorvane::FormQuorvane(Runtime& rt)
 }
 
 FormQuorvane::~FormQuorvane() = default;
+
+bool FormQuorvane::ledLit(int led) const {
+    return LedLit[static_cast<size_t>(led)] || Label_LumiLed(led).BackColor != kWindowBack;
+}
 
 void FormQuorvane::drawBanner() {
     // Three prints offset by a pixel give the title a light edge above and a green one

@@ -92,6 +92,9 @@ public:
     // because a lit label in the colour of the window background looks dark. Whoever
     // darkens or lights the LED labels keeps it in step (ResetLeds clears it).
     std::array<bool, 9> LedLit{};
+    // Whether LED output 1..8 is lit: by a click, an effect step, or a label not in the
+    // window background.
+    bool ledLit(int led) const;
 
     // --- public operations, in slot order, and the load events ---------------------------
     // Each runs the code of the subsystem that owns it, hooked in by the program's wiring.

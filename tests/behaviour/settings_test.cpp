@@ -127,6 +127,22 @@ TEST_F(Settings, UnreadableFilesFallBackToStandardAndStayAsTheyWere) {
     }
 }
 
+TEST_F(Settings, StatusBarShowsTheToggleDifferenceInForceAfterARefusedFile) {
+    // The file's toggle difference reaches the status bar before the later line is refused.
+    for (const auto& [line, text] : {std::pair{11, " 2 "}, {8, "-1"}, {12, " 3 "}}) {
+        SCOPED_TRACE(line);
+        Rig r;
+        auto lines = standardSettingsLines();
+        lines[6] = " 7 ";
+        lines[static_cast<size_t>(line - 1)] = text;
+        r.writeSettingsLines(lines);
+        FormQuorvane& w = r.start();
+        ASSERT_EQ(r.rt.messages.size(), 1u);
+        EXPECT_EQ(r.prog->options().HScroll_Toggle_Difference.value(), 2);
+        EXPECT_EQ(w.Label_StatusBalk(12).Caption, "2");
+    }
+}
+
 TEST_F(Settings, ReadableFileShowsItsValuesOnTheDialogAndTheMainWindow) {
     auto lines = standardSettingsLines();
     lines[1] = "any header text";

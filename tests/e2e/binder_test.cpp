@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -394,6 +396,24 @@ TEST_F(BinderTest, ComboChoiceSetsTextThenClicksAndTypingOnlyChangesText) {
     EXPECT_EQ(combo->currentText(), "Com 5");
 }
 
+TEST_F(BinderTest, AComboIsAsHighAsItsFontAndReturnsExactlyToItsDesignHeight) {
+    Panel p(rt);
+    p.Show();
+    auto* combo = widget<QComboBox>(p.Combo);
+    const QRect design = combo->geometry();
+    // The resizer at two and a half times the design size grows the font alone: a
+    // drop-down list's height is not the program's to set.
+    p.Combo.font.Size = 20;
+    binder.syncAll();
+    EXPECT_GE(combo->lineEdit()->height(), QFontMetrics(combo->font()).height())
+        << "text cut at top and bottom";
+    p.Combo.font.Size = 8;
+    binder.syncAll();
+    p.Combo.font.Size = 8.25;
+    binder.syncAll();
+    EXPECT_EQ(combo->geometry(), design);
+}
+
 TEST_F(BinderTest, ScrollBarDragScrollsThenChangesOnceAndStepsChangeAtOnce) {
     Panel p(rt);
     p.Show();
@@ -469,6 +489,51 @@ TEST_F(BinderTest, AccessibleNamesComeFromCaptionOrTheControlsName) {
     p.Caption.clear();
     binder.syncAll();
     EXPECT_EQ(binder.window(p)->accessibleName(), "Test panel");
+}
+
+TEST_F(BinderTest, AssistiveTechnologyReadsLabelsAsTextOptionsAsRadioButtonsAndLedsAsLitOrNot) {
+    Panel p(rt);
+    OptionButton& on = p.add<OptionButton>("OptionGeluid", 1, &p.Frame1);
+    OptionButton& off = p.add<OptionButton>("OptionGeluid", 0, &p.Frame1);
+    for (OptionButton* o : {&on, &off}) {
+        Panel::place(*o, 3600, o == &on ? 2000 : 2700, 1200, 600);
+        o->Graphical = true;
+    }
+    on.accessibleName = "Sound on";
+    off.accessibleName = "Sound off";
+    on.initValue(true);
+    bool lit = false;
+    p.CMD_Led.isOn = [&] { return lit; };
+    p.Show();
+    auto read = [&](const Control& c) { return QAccessible::queryAccessibleInterface(binder.widget(c)); };
+
+    QAccessibleInterface* cell = read(p.Label_Status);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->role(), QAccessible::StaticText);
+    EXPECT_EQ(cell->text(QAccessible::Name), "Not connected");
+
+    EXPECT_EQ(read(on)->role(), QAccessible::RadioButton);
+    EXPECT_EQ(read(on)->text(QAccessible::Name), "Sound on");
+    EXPECT_TRUE(read(on)->state().checked);
+    EXPECT_FALSE(read(off)->state().checked);
+    off.select();
+    binder.syncAll();
+    EXPECT_FALSE(read(on)->state().checked);
+    EXPECT_TRUE(read(off)->state().checked);
+
+    QAccessibleInterface* led = read(p.CMD_Led);
+    EXPECT_EQ(led->text(QAccessible::Name), "LED 1");
+    EXPECT_TRUE(led->state().checkable);
+    EXPECT_FALSE(led->state().checked);
+    lit = true;
+    binder.syncAll();
+    EXPECT_TRUE(led->state().checked);
+    // Its look does not latch: the picture and colours show the LED, not a pressed button.
+    EXPECT_FALSE(widget<QAbstractButton>(p.CMD_Led)->isChecked());
+    // Pressing it through the interface clicks it.
+    p.events.clear();
+    led->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(p.events, std::vector<std::string>{"led 1"});
 }
 
 TEST_F(BinderTest, UnloadInsideAClickDropsTheFormButKeepsTheWidgetUntilDisposal) {

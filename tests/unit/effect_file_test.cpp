@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace qv::effects {
 namespace {
 
@@ -59,6 +61,24 @@ TEST(EffectParse, StepsAreCappedAndBadFilesRefused) {
     EXPECT_FALSE(bad.effect);
     EXPECT_NE(bad.problem.find("\"12x\""), std::string::npos);
     EXPECT_FALSE(readEffectFile("/nonexistent/none.led", 100).effect);
+}
+
+TEST(EffectParse, ReadingStopsAtTheLastStepItUses) {
+    std::string full = "550";
+    for (int i = 1; i <= 100; ++i) full += "\r\n+-+-+-+-";
+    full += "\r\n";
+    std::istringstream tail(full + std::string(8 << 20, '+'));
+    const ReadResult capped = parseEffect(tail, 100);
+    ASSERT_TRUE(capped.effect);
+    EXPECT_EQ(capped.effect->steps.size(), 100u);
+    EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(full.size())) << "nothing after step 100 is read";
+
+    // A single huge line is refused before it is read whole.
+    std::istringstream huge("550\r\n" + std::string(8 << 20, '+'));
+    const ReadResult refused = parseEffect(huge, 100);
+    EXPECT_FALSE(refused.effect);
+    EXPECT_NE(refused.problem.find("1 MB"), std::string::npos);
+    EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ TEST(PortNumberOfListText, TypedTextsAreReadFromCharactersFourToSeven) {
         EXPECT_EQ(portNumberOfListText(r.text), r.port) << r.text;
 }
 
+TEST(PortNumberOfListText, CountsCharactersNotBytes) {
+    for (const Row& r : {Row{"C\u00f6m 6", 6}, Row{"C\u00f6m 1234", 123}, Row{"\u00f6\u20ac\U0001F50C7", 7}})
+        EXPECT_EQ(portNumberOfListText(r.text), r.port) << r.text;
+}
+
 TEST(PortNumberOfListText, FractionsRoundHalfToEven) {
     for (const Row& r : {Row{"Com 2.5", 2}, Row{"Com 3.5", 4}, Row{"Com 0.5", 0}, Row{"Com 6.6", 7}})
         EXPECT_EQ(portNumberOfListText(r.text), r.port) << r.text;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "support/rig.h"
 
@@ -110,6 +111,20 @@ TEST(SettingsFile, LengthOfTheFile) {
     EXPECT_EQ(readOk(noFinalLineEnd).ConnectedText, "ARDUINO ");
 }
 
+TEST(SettingsFile, ReadingStopsAtTheEndOfTheSixteenthLine) {
+    const std::string file = join(standardSettingsLines());
+    std::istringstream tail(file + std::string(8 << 20, 'x'));
+    SettingsRecord rec;
+    EXPECT_TRUE(settings_file::read(tail, rec));
+    EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(file.size()))
+        << "nothing after the 16th line is read";
+
+    // One huge line is read no further than a settings file can reach.
+    std::istringstream huge(withLine(16, std::string(8 << 20, 'x')));
+    EXPECT_FALSE(settings_file::read(huge, rec));
+    EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
+}
+
 TEST(SettingsFile, WrittenTextsReadBackAsThemselves) {
     SettingsRecord rec = readOk(join(standardSettingsLines()));
     for (const std::string text : {"A,B", "  lead", "\"quoted\"", "say \"hi\"", "", "\xe9t\xe9"}) {
@@ -207,6 +222,50 @@ TEST_F(SettingsSave, FailureWhileWritingLeavesTheOldFileWhole) {
     EXPECT_EQ(err->number, EFBIG);
     EXPECT_EQ(slurp(path), old);
     expectOnlyTheFile();
+}
+
+TEST_F(SettingsSave, AFileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
+    dir.write("Settings.txt", old);
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit tiny{};
+            getrlimit(RLIMIT_FSIZE, &tiny);
+            tiny.rlim_cur = 20;
+            setrlimit(RLIMIT_FSIZE, &tiny);
+            const auto err = settings_file::save(path, fresh);
+            std::_Exit(err && err->number == EFBIG ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(slurp(path), old);
+    expectOnlyTheFile();
+}
+
+TEST_F(SettingsSave, TemporaryFilesOfAKilledSaveAreRemovedByTheNext) {
+    namespace fs = std::filesystem;
+    dir.write("Settings.txt", old);
+    dir.write(".Settings.txt.a1B2c3", "half a file");
+    dir.write(".Settings.txt.mine", "not a temporary name");
+    dir.write("notes.txt", "someone else's");
+    fs::create_symlink("notes.txt", dir.file(".Settings.txt.Z9y8X7"));
+    EXPECT_FALSE(settings_file::save(path, fresh));
+    EXPECT_EQ(slurp(path), fresh);
+    EXPECT_FALSE(fs::exists(dir.file(".Settings.txt.a1B2c3")));
+    EXPECT_TRUE(fs::exists(dir.file(".Settings.txt.mine")));
+    EXPECT_TRUE(fs::is_symlink(dir.file(".Settings.txt.Z9y8X7"))) << "only regular files are removed";
+    EXPECT_EQ(slurp(dir.file("notes.txt")), "someone else's");
+}
+
+TEST_F(SettingsSave, ALinkStaysAndTheFileItNamesIsReplaced) {
+    namespace fs = std::filesystem;
+    dir.write("kept/Settings.txt", old);
+    fs::create_symlink("kept/Settings.txt", path);
+    EXPECT_FALSE(settings_file::save(path, fresh));
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(slurp(dir.file("kept/Settings.txt")), fresh);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.file("kept"))) ++entries;
+    EXPECT_EQ(entries, 1) << "the temporary file was renamed onto the linked file";
 }
 
 TEST(SettingsSaveMessage, NamesTheErrorAndTheFile) {

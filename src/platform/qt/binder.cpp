@@ -1,5 +1,6 @@
 #include "platform/qt/binder.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -284,6 +285,7 @@ struct QtBinder::FormView {
 QtBinder::QtBinder(Runtime& rt)
     : rt_(rt), pictures_(std::make_unique<PictureCache>()), inputGate_(std::make_unique<view::InputGate>()) {
     QCoreApplication::instance()->installEventFilter(inputGate_.get());
+    QAccessible::installFactory(view::accessibleInterface);
     if (const QScreen* s = QGuiApplication::primaryScreen()) scale_ = s->logicalDotsPerInch() / 96.0;
     if (scale_ <= 0) scale_ = 1;
 }
@@ -438,18 +440,23 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
         if (holder->w) parent = holder->w;
     }
     cv.graphical = graphical(c);
+    using Meaning = view::GraphicButton::Meaning;
     QWidget* w = nullptr;
     switch (c.kind) {
         case ControlKind::Label:
             w = new view::LabelWidget(parent);
             break;
         case ControlKind::CommandButton:
-            w = cv.graphical ? static_cast<QWidget*>(new view::GraphicButton(parent))
-                             : new QPushButton(parent);
+            if (cv.graphical) {
+                const bool switches = static_cast<bool>(static_cast<const CommandButton&>(c).isOn);
+                w = new view::GraphicButton(parent, switches ? Meaning::Switch : Meaning::Plain);
+            } else {
+                w = new QPushButton(parent);
+            }
             break;
         case ControlKind::CheckBox:
             if (cv.graphical) {
-                auto* b = new view::GraphicButton(parent);
+                auto* b = new view::GraphicButton(parent, Meaning::Plain);
                 b->setCheckable(true);
                 w = b;
             } else {
@@ -458,7 +465,7 @@ void QtBinder::createWidget(FormView& v, ControlView& cv) {
             break;
         case ControlKind::OptionButton:
             if (cv.graphical) {
-                auto* b = new view::GraphicButton(parent);
+                auto* b = new view::GraphicButton(parent, Meaning::Option);
                 b->setCheckable(true);
                 w = b;
             } else {
@@ -721,10 +728,6 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
     cv.first = false;
     auto px = [this](double twips) { return qRound(twips * scale_ / 15.0); };
 
-    QRect r(px(c.Left), px(c.Top), std::max(0, px(c.Width)), std::max(0, px(c.Height)));
-    if (c.kind == ControlKind::ComboBox && r.height() == 0) r.setHeight(w->sizeHint().height());
-    if (take(first, cv.rect, r)) w->setGeometry(r);
-    if (take(first, cv.enabled, c.Enabled)) w->setEnabled(c.Enabled);
     if (first) {
         cv.font = c.font;
         // Most controls use the font they inherit; setting it again on each of them
@@ -735,6 +738,13 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
         cv.font = c.font;
         w->setFont(view::toQFont(c.font));
     }
+    QRect r(px(c.Left), px(c.Top), std::max(0, px(c.Width)), std::max(0, px(c.Height)));
+    // A drop-down list is as high as its font makes it, whatever height it was given: a
+    // larger font (the window grown) gets a taller box instead of text cut at the edges.
+    // So the font goes first, and the height follows it back exactly.
+    if (c.kind == ControlKind::ComboBox) r.setHeight(w->sizeHint().height());
+    if (take(first, cv.rect, r)) w->setGeometry(r);
+    if (take(first, cv.enabled, c.Enabled)) w->setEnabled(c.Enabled);
     const std::string& accessible = showsCaption(c.kind) && !c.Caption.empty() ? c.Caption : c.accessibleName;
     if (take(first, cv.accessible, accessible)) w->setAccessibleName(qs(accessible));
 
@@ -811,6 +821,7 @@ void QtBinder::syncControl(FormView&, ControlView& cv) {
                 path = cb.Picture;
                 useMask = cb.UseMaskColor;
                 mask = cb.MaskColor;
+                if (cb.isOn) g->setOn(cb.isOn());
             } else if (c.kind == ControlKind::OptionButton) {
                 path = static_cast<OptionButton&>(c).Picture;
             }

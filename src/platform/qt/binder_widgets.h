@@ -18,6 +18,8 @@
 
 #include "platform/controls.h"
 
+class QAccessibleInterface;
+
 namespace qv::view {
 
 // A colour number 0x00BBGGRR, or a system colour (high bit set) taken from the palette.
@@ -53,7 +55,9 @@ private:
     bool pressed_ = false;
 };
 
+// Read out as static text: a caption or a status cell, not an empty area.
 class LabelWidget : public ClickArea {
+    Q_OBJECT
 public:
     using ClickArea::ClickArea;
     QString text;
@@ -132,18 +136,35 @@ protected:
 // A button drawn in its own background colour with a picture above its caption; a
 // latched button (a set check box or a selected option button) stays pressed.
 class GraphicButton : public QAbstractButton {
+    Q_OBJECT
 public:
-    explicit GraphicButton(QWidget* parent);
+    // What the button is to assistive technology. Fixed at construction: the accessible
+    // interface is made at the widget's first accessibility event and kept.
+    enum class Meaning {
+        Plain,   // as Qt tells any button: a push button, or a check box when checkable
+        Option,  // one option of a group, selected while checked
+        Switch,  // switches something on and off (an LED output); its look does not latch
+    };
+    GraphicButton(QWidget* parent, Meaning meaning);
+    const Meaning meaning;
     QColor back, fore;
     QImage picture;
     double scale = 1;
+    // Whether what a Switch switches is on; a change is announced.
+    bool on() const { return on_; }
+    void setOn(bool on);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     FittedImages fitted_;
+    bool on_ = false;
 };
+
+// Gives labels the static-text role, option buttons the radio-button role and switches
+// their on state; every other widget is left to Qt. Installed once by the binder.
+QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
 
 // An editable list that says when it is losing the focus: Qt then takes typed text that
 // names an entry as that entry's activation.
