@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/item_reader.h"
+#include "files/item_reader.h"
 
 namespace qv::effects {
 

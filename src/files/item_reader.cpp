@@ -1,4 +1,4 @@
-#include "platform/item_reader.h"
+#include "files/item_reader.h"
 
 #include <exception>
 

@@ -17,7 +17,7 @@
 #include <stdexcept>
 
 #include "board/decimal_field.h"
-#include "platform/item_reader.h"
+#include "files/item_reader.h"
 #include "platform/numbers.h"
 
 namespace qv {
