@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     w.Show();
     app.exec();
     // Reached only when the session ends the event loop: leave the way Close does, with
-    // the ports closed and without the multimedia teardown that can abort at exit.
+    // the ports closed and without tearing down the sound server's client threads, which can
+    // abort at exit.
     rt.quit();
 }

@@ -11,10 +11,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    // The program ends through _Exit, never by returning from main. Tearing the
-    // multimedia backend down at exit races with the audio server client's own thread
-    // and now and then aborts inside it after every test has passed, so the tests end
-    // the same way the program does.
+    // The program ends through _Exit, never by returning from main. Tearing sound down
+    // at exit races with the sound server client's own thread and can abort inside it
+    // after every test has passed, so the tests end the same way the program does.
     std::fflush(nullptr);
     std::_Exit(result);
 }
