@@ -89,7 +89,9 @@ void FormQuorvane::SpeelEffect(int16_t AantalKeerSpelen) {
                 waited = true;
             }
         }
-        if (!waited) rt.waitForEvents(rt.now() + kIdlePassPause);
+        // A wait on the clock, not for the next event: every frame sent leaves an event
+        // of the port behind, which would end the pause at once.
+        if (!waited) rt.wait(kIdlePassPause);
     }
 }
 
