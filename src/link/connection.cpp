@@ -134,14 +134,22 @@ void FormQuorvane::showDisconnectedScreen() {
 }
 
 void FormQuorvane::Serialport_Lost(const std::string& reason) {
+    portEnded("The connection to COM" + std::to_string(prog.nano.ComPortNumber) + " was lost.\r" + reason);
+}
+
+void FormQuorvane::Serialport_Failed(const std::string& reason) {
+    portEnded("A command could not be sent to COM" + std::to_string(prog.nano.ComPortNumber) +
+              ", so the connection was closed.\r" + reason);
+}
+
+void FormQuorvane::portEnded(const std::string& message) {
     Timer_CheckInterface.setEnabled(false);
     prog.nano.InterfaceKind = InterfaceNone;
     prog.options().CMD_TM1638v1_1.Caption = "TM1638 V1.1";
     prog.nano.TM1638V11 = true;
     showDisconnectedScreen();
     ResetLeds();
-    rt.msgBox("The connection to COM" + std::to_string(prog.nano.ComPortNumber) + " was lost.\r" + reason,
-              MsgCritical, kAppTitle);
+    rt.msgBox(message, MsgCritical, kAppTitle);
 }
 
 }  // namespace qv

@@ -275,6 +275,7 @@ FormQuorvane::FormQuorvane(Program& p)
     TimerLeesIngangen.onTimer = [this] { TimerLeesIngangen_Timer(); };
     Serialport.OnComm = [this] { Serialport_OnComm(); };
     Serialport.OnLost = [this](const std::string& reason) { Serialport_Lost(reason); };
+    Serialport.OnFailed = [this](const std::string& reason) { Serialport_Failed(reason); };
 }
 
 FormQuorvane::~FormQuorvane() = default;

@@ -150,6 +150,10 @@ public:
     void showPortClosed();
     // The serial device vanished while the port was open.
     void Serialport_Lost(const std::string& reason);
+    // A write to the port failed with the device still there.
+    void Serialport_Failed(const std::string& reason);
+    // The port closed under the connection: the disconnected screen and `message`.
+    void portEnded(const std::string& message);
 
     // Window background and colours taken from the settings record as colour numbers.
     static int32_t colorOf(double settingsColor);

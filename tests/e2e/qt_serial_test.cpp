@@ -7,10 +7,12 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/qt/qt_runtime.h"
 #include "platform/serial_port.h"
@@ -19,6 +21,12 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+
+double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
 
 double cpuSeconds() {
     timespec ts{};
@@ -192,6 +200,57 @@ TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
     EXPECT_FALSE(port.PortOpen());
     port.Output("9/");  // dropped, no crash
     EXPECT_EQ(port.InBufferCount(), 0);
+}
+
+TEST_F(QtSerialTest, WritesOutpacingASlowReaderWaitForItInOrderWithEventsGoingOn) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    std::string ended;
+    port.OnLost = [&](const std::string& r) { ended = "lost: " + r; };
+    port.OnFailed = [&](const std::string& r) { ended = "failed: " + r; };
+    int ticks = 0;
+    const int timer = rt.startTimer(10, [&] { ++ticks; });
+
+    // A board taking about 400 KB a second, far less than the writer offers.
+    std::atomic<bool> done{false};
+    std::atomic<size_t> taken{0};
+    std::string got;
+    std::thread board([&] {
+        char buf[512];
+        while (!done) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, 10) <= 0) continue;
+            const ssize_t r = ::read(master_, buf, sizeof buf);
+            if (r > 0) {
+                got.append(buf, static_cast<size_t>(r));
+                taken += static_cast<size_t>(r);
+            }
+            ::usleep(1000);
+        }
+    });
+    std::string sent;
+    const double wall = rt.now(), cpu = threadCpuSeconds();
+    for (int i = 0; i < 100000 && port.PortOpen(); ++i) {
+        const std::string frame = "1/" + std::to_string(i % 256) + "/";
+        port.Output(frame);
+        sent += frame;
+    }
+    const double writing = rt.now() - wall, writingCpu = threadCpuSeconds() - cpu;
+    // Only what the line and its kernel buffers hold was still to go.
+    EXPECT_GE(taken + 150000, sent.size());
+    for (const double end = rt.now() + 10; taken < sent.size() && rt.now() < end;) rt.wait(0.05);
+    done = true;
+    board.join();
+    rt.stopTimer(timer);
+
+    EXPECT_EQ(ended, "");
+    EXPECT_TRUE(port.PortOpen());
+    EXPECT_TRUE(got == sent) << got.size() << " of " << sent.size() << " bytes, in order or not";
+    EXPECT_GE(ticks, static_cast<int>(writing / 0.01 / 2));
+    EXPECT_LT(writingCpu, 0.6 * writing);
 }
 
 TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
