@@ -278,6 +278,26 @@ TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
     EXPECT_TRUE(again) << error;
 }
 
+TEST_F(QtSerialTest, ADeviceHeldThroughOneNameIsInUseThroughAnother) {
+    QtRuntime rt(environment());
+    const fs::path device = fs::read_symlink(links_ / "COM3");
+    link(4, device);
+    const fs::path second = dir_ / "second-link";
+    fs::create_symlink(device, second);
+    link(5, second);
+
+    std::string error;
+    auto first = rt.openSerial(3, LineSettings{115200}, error);
+    ASSERT_TRUE(first) << error;
+    for (int n : {4, 5}) {
+        error.clear();
+        EXPECT_FALSE(rt.openSerial(n, LineSettings{115200}, error)) << n;
+        EXPECT_EQ(error, "the port is in use by another program") << n;
+    }
+    first->close();
+    EXPECT_TRUE(rt.openSerial(5, LineSettings{115200}, error)) << error;
+}
+
 TEST_F(QtSerialTest, ComPortExistsFollowsTheLinksAndKeepsNothingOpen) {
     QtRuntime rt(environment());
     link(7, dir_ / "gone");

@@ -1,11 +1,13 @@
 #include "platform/qt/qt_serial.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QPointer>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "platform/qt/qt_runtime.h"
@@ -52,7 +54,11 @@ QtSerialConnection::QtSerialConnection(QtRuntime& rt, std::string devicePath)
 QtSerialConnection::~QtSerialConnection() { close(); }
 
 bool QtSerialConnection::open(int baud, std::string& error) {
-    device_ = path_;
+    // QSerialPort's lock is a file named after the path it opens: the device's own path
+    // makes it one lock per device, whichever link leads there.
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::canonical(path_, ec);
+    device_ = ec ? path_ : canonical.string();
     port_.setPortName(QString::fromStdString(device_));
     port_.setBaudRate(baud);
     port_.setDataBits(QSerialPort::Data8);
@@ -76,6 +82,14 @@ bool QtSerialConnection::open(int baud, std::string& error) {
                 error = why;
                 break;
         }
+        return false;
+    }
+    // Lock files bind only the programs that look for them, and the device's exclusive
+    // mode does not hold back root: a lock on the open device itself refuses another
+    // panel whatever path it came by.
+    if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        port_.close();
+        error = kInUse;
         return false;
     }
     if (port_.baudRate() != baud) {
