@@ -9,8 +9,11 @@
 // pause after each pass keeps it from spinning, so the board gets at most about 100
 // frames a second (limit 110).
 //
-// Usage: effect_cpu [--seconds N] [--timing T]   (timing of the effect file, default 550:
-//        550 / 5050 = 109 ms a step at the fastest speed)
+// With --line-baud B the board reads no faster than a serial line at B baud carries, and
+// the connection must still stand at the end.
+//
+// Usage: effect_cpu [--seconds N] [--timing T] [--line-baud B]   (timing of the effect file,
+//        default 550: 550 / 5050 = 109 ms a step at the fastest speed)
 // Exit status 1 when the limit is missed, 2 when the set-up failed.
 #include "bench_panel.h"
 
@@ -20,6 +23,7 @@ int main(int argc, char** argv) {
     const bool neverWaits = timing <= 0;
     const int steps = neverWaits ? 1 : qv::kMaxEffectSteps;
     bench::Panel panel(argc, argv, steps, timing);
+    panel.board.lineBaud = bench::intOption(argc, argv, "--line-baud", 0);
     qv::FormQuorvane& w = *panel.w;
 
     double cpu0 = 0, cpu1 = 0, proc0 = 0, proc1 = 0;
@@ -79,6 +83,10 @@ int main(int argc, char** argv) {
         cpu1 - cpu0, cpuShare * 100, (proc1 - proc0) / wall * 100);
     std::printf("  of which user %.3f s, system %.3f s\n", us1.first - us0.first, us1.second - us0.second);
     bool missed = false;
+    if (!w.Serialport.PortOpen()) {
+        std::printf("MISSED: the connection ended during play: %s\n", w.Serialport.lastError().c_str());
+        missed = true;
+    }
     if (cpuShare > 0.02) {
         std::printf("MISSED: main thread CPU above 2%% of a core\n");
         missed = true;

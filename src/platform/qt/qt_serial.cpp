@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <QPointer>
@@ -22,9 +23,17 @@ constexpr const char* kInUse = "the port is in use by another program";
 constexpr size_t kSendBufferBytes = 512;
 // A line that takes nothing for this long while a writer waits is held by a board that
 // no longer reads: the connection ends rather than every later writer waiting for ever.
-constexpr double kStallSeconds = 5.0;
+// The kernel's own buffer (some kilobytes) lets writers in again only once it is nearly
+// empty, seconds apart on a slow line, so progress is also read from its fill level.
+constexpr double kStallSeconds = 15.0;
 // How often a waiting writer looks at the clock for that, when nothing else wakes it.
 constexpr double kStallCheckSeconds = 0.5;
+
+// Bytes in the kernel's output queue of the device; 0 where the device does not say.
+int kernelQueued(int fd) {
+    int n = 0;
+    return ::ioctl(fd, TIOCOUTQ, &n) == 0 ? n : 0;
+}
 
 // Errors of a read or write that mean the device is no longer there.
 bool deviceGone(int err, const std::string& device) {
@@ -115,11 +124,14 @@ void QtSerialConnection::write(const std::string& bytes) {
     // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through
     // (and may write in turn, appending behind these bytes).
     long long seen = sent_;
+    int queued = open_ ? kernelQueued(port_.handle()) : 0;
     double progressAt = rt_.now();
     while (open_ && out_.size() > kSendBufferBytes) {
         rt_.waitForEvents(rt_.now() + kStallCheckSeconds);
-        if (sent_ != seen) {
+        const int nowQueued = open_ ? kernelQueued(port_.handle()) : 0;
+        if (sent_ != seen || nowQueued < queued) {
             seen = sent_;
+            queued = nowQueued;
             progressAt = rt_.now();
         } else if (open_ && rt_.now() - progressAt >= kStallSeconds) {
             end(&SerialConnection::onFailed, "the board has taken no data for " +
