@@ -146,6 +146,9 @@ public:
     // switches its input's colour, picture and sound: the worst case. Otherwise the
     // readings follow a slowly turned knob that crosses it now and then.
     bool toggle = false;
+    // When above 0, the board reads no faster than a line at this baud rate carries
+    // (ten bits a byte), as a real board behind a serial line does.
+    int lineBaud = 0;
 
     // `firstPoll` runs on the board thread when the first "5/" arrives.
     void start(std::function<void()> firstPoll) {
@@ -225,8 +228,23 @@ private:
             }
             const Clock::time_point arrived = Clock::now();
             char chunk[256];
-            const ssize_t n = ::read(master_, chunk, sizeof chunk);
+            size_t want = sizeof chunk;
+            if (lineBaud > 0) {
+                // What the line has carried since the first byte, less what was read.
+                if (lineStart_ == Clock::time_point{}) lineStart_ = arrived;
+                const double carried =
+                    std::chrono::duration<double>(arrived - lineStart_).count() * lineBaud / 10;
+                want = std::min(
+                    want, static_cast<size_t>(std::max(0.0, carried + 1 - static_cast<double>(lineRead_))));
+                if (want == 0) {
+                    pollfd s{stopPipe_[0], POLLIN, 0};
+                    if (::poll(&s, 1, 1) > 0) return;
+                    continue;
+                }
+            }
+            const ssize_t n = ::read(master_, chunk, want);
             if (n <= 0) continue;
+            lineRead_ += n;
             buf.append(chunk, static_cast<size_t>(n));
             while (const size_t len = board::commandLength(buf)) {
                 handle(buf.substr(0, len), arrived);
@@ -244,6 +262,8 @@ private:
     std::function<void()> firstPoll_;
     int channel_ = 0;
     long polls_ = 0;
+    Clock::time_point lineStart_{};
+    long long lineRead_ = 0;
     std::array<int, 5> lastValue_{-1, -1, -1, -1, -1};
 };
 

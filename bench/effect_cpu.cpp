@@ -5,15 +5,25 @@
 // frame. Reports the CPU time of the panel's main thread over wall time (limit 2% of a
 // core) and the steps and polls the board received meanwhile.
 //
-// Usage: effect_cpu [--seconds N] [--timing T]   (timing of the effect file, default 550:
-//        550 / 5050 = 109 ms a step at the fastest speed)
+// A timing of 0 or less plays a one-step effect whose step never waits: only the short
+// pause after each pass keeps it from spinning, so the board gets at most about 100
+// frames a second (limit 110).
+//
+// With --line-baud B the board reads no faster than a serial line at B baud carries, and
+// the connection must still stand at the end.
+//
+// Usage: effect_cpu [--seconds N] [--timing T] [--line-baud B]   (timing of the effect file,
+//        default 550: 550 / 5050 = 109 ms a step at the fastest speed)
 // Exit status 1 when the limit is missed, 2 when the set-up failed.
 #include "bench_panel.h"
 
 int main(int argc, char** argv) {
     const int seconds = bench::secondsOption(argc, argv, 30);
     const int timing = bench::intOption(argc, argv, "--timing", 550);
-    bench::Panel panel(argc, argv, qv::kMaxEffectSteps, timing);
+    const bool neverWaits = timing <= 0;
+    const int steps = neverWaits ? 1 : qv::kMaxEffectSteps;
+    bench::Panel panel(argc, argv, steps, timing);
+    panel.board.lineBaud = bench::intOption(argc, argv, "--line-baud", 0);
     qv::FormQuorvane& w = *panel.w;
 
     double cpu0 = 0, cpu1 = 0, proc0 = 0, proc1 = 0;
@@ -63,8 +73,8 @@ int main(int argc, char** argv) {
     const double wall = std::chrono::duration<double>(wall1 - wall0).count();
     const double cpuShare = (cpu1 - cpu0) / wall;
     const double stepMs = timing / (5050.0 - w.VScrollSpeed.Min) * 1000;
-    std::printf("playing a %d-step effect at %.1f ms a step while polling an AT board, %.3f s\n",
-                qv::kMaxEffectSteps, stepMs, wall);
+    std::printf("playing a %d-step effect at %.1f ms a step while polling an AT board, %.3f s\n", steps,
+                stepMs, wall);
     std::printf("frames received %ld (%.1f a second), poll requests %ld\n", frames1 - frames0,
                 static_cast<double>(frames1 - frames0) / wall, polls1 - polls0);
     std::printf(
@@ -72,9 +82,18 @@ int main(int argc, char** argv) {
         "%.3f%%\n",
         cpu1 - cpu0, cpuShare * 100, (proc1 - proc0) / wall * 100);
     std::printf("  of which user %.3f s, system %.3f s\n", us1.first - us0.first, us1.second - us0.second);
+    bool missed = false;
+    if (!w.Serialport.PortOpen()) {
+        std::printf("MISSED: the connection ended during play: %s\n", w.Serialport.lastError().c_str());
+        missed = true;
+    }
     if (cpuShare > 0.02) {
         std::printf("MISSED: main thread CPU above 2%% of a core\n");
-        return 1;
+        missed = true;
     }
-    return 0;
+    if (neverWaits && static_cast<double>(frames1 - frames0) / wall > 110) {
+        std::printf("MISSED: more than 110 frames a second\n");
+        missed = true;
+    }
+    return missed ? 1 : 0;
 }

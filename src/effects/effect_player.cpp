@@ -82,7 +82,9 @@ void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
                 waited = true;
             }
         }
-        if (!waited) rt.waitForEvents(rt.now() + kIdlePassPause);
+        // A wait on the clock, not for the next event: every frame sent leaves an event
+        // of the port behind, which would end the pause at once.
+        if (!waited) rt.wait(kIdlePassPause);
     }
 }
 

@@ -122,14 +122,22 @@ void Connection::showDisconnectedScreen() {
 }
 
 void Connection::Serialport_Lost(const std::string& reason) {
+    portEnded("The connection to COM" + std::to_string(prog.nano.ComPortNumber) + " was lost.\r" + reason);
+}
+
+void Connection::Serialport_Failed(const std::string& reason) {
+    portEnded("A command could not be sent to COM" + std::to_string(prog.nano.ComPortNumber) +
+              ", so the connection was closed.\r" + reason);
+}
+
+void Connection::portEnded(const std::string& message) {
     w.Timer_CheckInterface.setEnabled(false);
     prog.nano.InterfaceKind = InterfaceNone;
     prog.options().CMD_TM1638v1_1.Caption = kTM1638V11Caption;
     prog.nano.TM1638V11 = true;
     showDisconnectedScreen();
     w.ResetLeds();
-    rt.msgBox("The connection to COM" + std::to_string(prog.nano.ComPortNumber) + " was lost.\r" + reason,
-              MsgCritical, kAppTitle);
+    rt.msgBox(message, MsgCritical, kAppTitle);
 }
 
 }  // namespace qv

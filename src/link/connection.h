@@ -16,6 +16,8 @@ public:
     void ComboBaudRate_Click();
     // The serial device vanished while the port was open.
     void Serialport_Lost(const std::string& reason);
+    // A write to the port failed with the device still there.
+    void Serialport_Failed(const std::string& reason);
 
     // The screen as a disconnect leaves it: port closed and polling off, the connect
     // button and status cells back to "not connected", the input panels emptied and
@@ -29,6 +31,8 @@ public:
 private:
     void connectSequence();
     void disconnectSequence();
+    // The port closed under the connection: the disconnected screen and `message`.
+    void portEnded(const std::string& message);
 };
 
 }  // namespace qv

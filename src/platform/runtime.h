@@ -38,7 +38,8 @@ struct LineSettings {
 class SerialConnection {
 public:
     virtual ~SerialConnection() = default;
-    // Writes the bytes in one piece; returns without waiting for the line.
+    // Writes the bytes in one piece and in call order; returns without waiting for the
+    // line, unless earlier writes still wait for it (then events go on meanwhile).
     virtual void write(const std::string& bytes) = 0;
     virtual int bytesAvailable() const = 0;
     virtual std::string readAll() = 0;
@@ -49,6 +50,9 @@ public:
     // The device went away (unplugged, far end closed). The connection is already
     // closed when this runs.
     std::function<void(const std::string& reason)> onLost;
+    // A write failed while the device is still there. The connection is already closed
+    // when this runs.
+    std::function<void(const std::string& reason)> onFailed;
 };
 
 // Where the program lives and whom it runs for.

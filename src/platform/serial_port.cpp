@@ -55,12 +55,16 @@ void SerialPort::setPortOpen(bool open) {
         // An event queued before a close must not reach a later connection.
         if (conn_.get() == raw && OnComm) OnComm();
     };
-    conn_->onLost = [this, raw](const std::string& reason) {
-        if (conn_.get() != raw) return;
-        release();
-        lastError_ = reason;
-        if (OnLost) OnLost(reason);
+    const auto ended = [this, raw](std::function<void(const std::string&)>& handler) {
+        return [this, raw, &handler](const std::string& reason) {
+            if (conn_.get() != raw) return;
+            release();
+            lastError_ = reason;
+            if (handler) handler(reason);
+        };
     };
+    conn_->onLost = ended(OnLost);
+    conn_->onFailed = ended(OnFailed);
 }
 
 void SerialPort::release() {

@@ -33,6 +33,8 @@ public:
     std::function<void()> OnComm;
     // The device vanished; the port is already closed when this runs.
     std::function<void(const std::string& reason)> OnLost;
+    // A write failed with the device still there; the port is already closed.
+    std::function<void(const std::string& reason)> OnFailed;
 
     // "9600,N,8,1" -> 9600; 0 when the text is no line setting the port takes.
     static int baudOf(const std::string& settings);

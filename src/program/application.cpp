@@ -53,6 +53,7 @@ void Application::wireMainWindow() {
     w.TimerLeesIngangen.onTimer = [this] { polling.TimerLeesIngangen_Timer(); };
     w.Serialport.OnComm = [this] { polling.Serialport_OnComm(); };
     w.Serialport.OnLost = [this](const std::string& reason) { connection.Serialport_Lost(reason); };
+    w.Serialport.OnFailed = [this](const std::string& reason) { connection.Serialport_Failed(reason); };
 }
 
 void Application::wireOptions(FormOptions& f) {

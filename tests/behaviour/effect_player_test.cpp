@@ -287,6 +287,40 @@ TEST_F(Effects, AnEffectWithoutStepsOrTimeStaysStoppableInBothModes) {
     }
 }
 
+// Every write leaves an event pending; a pause after a pass that never waited must still
+// last its time, or the loop floods the board and keeps a core busy.
+TEST_F(Effects, AStepThatNeverWaitsSendsAboutAHundredFramesASecondInBothModes) {
+    // Ends a loop that floods the board, so that the failure shows instead of a hang.
+    struct Guard : sim::SimBoard {
+        FormQuorvane* w = nullptr;
+        void received(sim::SimConnection&, const std::string&) override {
+            if (++frames > 5000) w->CMD_Animatie.Caption = "Start";
+        }
+        int frames = 0;
+    };
+    for (int autoNext : {0, 1}) {
+        SCOPED_TRACE(autoNext);
+        test::Rig fresh;
+        fresh.program.write("Effects/a.led", "0\r\n+\r\n");
+        fresh.writeStandardSettings();
+        FormQuorvane& w = fresh.start();
+        Guard guard;
+        guard.w = &w;
+        fresh.rt.existingPorts.insert(3);
+        fresh.rt.boards[3] = &guard;
+        fresh.prog->nano.InterfaceKind = InterfaceAdaFruit;
+        w.Serialport.CommPort = 3;
+        w.Serialport.setPortOpen(true);
+        w.Check_Auto_volgende_Effect.setValue(autoNext);
+        const double t0 = fresh.rt.now();
+        fresh.rt.at(t0 + 1.0, [&] { fresh.rt.click(w.CMD_Animatie); });
+        fresh.rt.click(w.CMD_Animatie);
+        EXPECT_LE(guard.frames, 110);
+        EXPECT_GE(guard.frames, 50);
+        EXPECT_LT(fresh.rt.now() - t0, 1.02);
+    }
+}
+
 TEST_F(Effects, ListClickDuringPlayKeepsThePassCount) {
     effect("a.led", "550\r\n+\r\n++\r\n+++\r\n++++\r\n");
     effect("b.led", "1100\r\n-+\r\n--+\r\n");

@@ -7,10 +7,12 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/qt/qt_runtime.h"
 #include "platform/serial_port.h"
@@ -19,6 +21,12 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+
+double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
 
 double cpuSeconds() {
     timespec ts{};
@@ -194,6 +202,57 @@ TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
     EXPECT_EQ(port.InBufferCount(), 0);
 }
 
+TEST_F(QtSerialTest, WritesOutpacingASlowReaderWaitForItInOrderWithEventsGoingOn) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    std::string ended;
+    port.OnLost = [&](const std::string& r) { ended = "lost: " + r; };
+    port.OnFailed = [&](const std::string& r) { ended = "failed: " + r; };
+    int ticks = 0;
+    const int timer = rt.startTimer(10, [&] { ++ticks; });
+
+    // A board taking about 400 KB a second, far less than the writer offers.
+    std::atomic<bool> done{false};
+    std::atomic<size_t> taken{0};
+    std::string got;
+    std::thread board([&] {
+        char buf[512];
+        while (!done) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, 10) <= 0) continue;
+            const ssize_t r = ::read(master_, buf, sizeof buf);
+            if (r > 0) {
+                got.append(buf, static_cast<size_t>(r));
+                taken += static_cast<size_t>(r);
+            }
+            ::usleep(1000);
+        }
+    });
+    std::string sent;
+    const double wall = rt.now(), cpu = threadCpuSeconds();
+    for (int i = 0; i < 100000 && port.PortOpen(); ++i) {
+        const std::string frame = "1/" + std::to_string(i % 256) + "/";
+        port.Output(frame);
+        sent += frame;
+    }
+    const double writing = rt.now() - wall, writingCpu = threadCpuSeconds() - cpu;
+    // Only what the line and its kernel buffers hold was still to go.
+    EXPECT_GE(taken + 150000, sent.size());
+    for (const double end = rt.now() + 10; taken < sent.size() && rt.now() < end;) rt.wait(0.05);
+    done = true;
+    board.join();
+    rt.stopTimer(timer);
+
+    EXPECT_EQ(ended, "");
+    EXPECT_TRUE(port.PortOpen());
+    EXPECT_TRUE(got == sent) << got.size() << " of " << sent.size() << " bytes, in order or not";
+    EXPECT_GE(ticks, static_cast<int>(writing / 0.01 / 2));
+    EXPECT_LT(writingCpu, 0.6 * writing);
+}
+
 TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
     QtRuntime rt(environment());
     link(7, dir_ / "gone");
@@ -217,6 +276,26 @@ TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
     first->close();
     auto again = rt.openSerial(3, LineSettings{9600}, error);
     EXPECT_TRUE(again) << error;
+}
+
+TEST_F(QtSerialTest, ADeviceHeldThroughOneNameIsInUseThroughAnother) {
+    QtRuntime rt(environment());
+    const fs::path device = fs::read_symlink(links_ / "COM3");
+    link(4, device);
+    const fs::path second = dir_ / "second-link";
+    fs::create_symlink(device, second);
+    link(5, second);
+
+    std::string error;
+    auto first = rt.openSerial(3, LineSettings{115200}, error);
+    ASSERT_TRUE(first) << error;
+    for (int n : {4, 5}) {
+        error.clear();
+        EXPECT_FALSE(rt.openSerial(n, LineSettings{115200}, error)) << n;
+        EXPECT_EQ(error, "the port is in use by another program") << n;
+    }
+    first->close();
+    EXPECT_TRUE(rt.openSerial(5, LineSettings{115200}, error)) << error;
 }
 
 TEST_F(QtSerialTest, ComPortExistsFollowsTheLinksAndKeepsNothingOpen) {

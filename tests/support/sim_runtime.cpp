@@ -22,6 +22,9 @@ SimConnection::~SimConnection() { *alive_ = false; }
 void SimConnection::write(const std::string& bytes) {
     if (!open_) return;
     rt_.writes.push_back({rt_.now(), port_, bytes});
+    // As on the platform, a write leaves an event behind (the port reporting the bytes
+    // gone), so a wait right after a write has something to process at once.
+    rt_.post([] {});
     if (board_) board_->received(*this, bytes);
 }
 

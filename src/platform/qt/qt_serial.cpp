@@ -1,23 +1,74 @@
 #include "platform/qt/qt_serial.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QPointer>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "platform/qt/qt_runtime.h"
 
 namespace qv {
 
+namespace {
+
+constexpr const char* kInUse = "the port is in use by another program";
+// What may wait for the line before a writer waits for it to take some: the send buffer
+// of the serial control the program was made for.
+constexpr size_t kSendBufferBytes = 512;
+// A line that takes nothing for this long while a writer waits is held by a board that
+// no longer reads: the connection ends rather than every later writer waiting for ever.
+// The kernel's own buffer (some kilobytes) lets writers in again only once it is nearly
+// empty, seconds apart on a slow line, so progress is also read from its fill level.
+constexpr double kStallSeconds = 15.0;
+// How often a waiting writer looks at the clock for that, when nothing else wakes it.
+constexpr double kStallCheckSeconds = 0.5;
+
+// Bytes in the kernel's output queue of the device; 0 where the device does not say.
+int kernelQueued(int fd) {
+    int n = 0;
+    return ::ioctl(fd, TIOCOUTQ, &n) == 0 ? n : 0;
+}
+
+// Errors of a read or write that mean the device is no longer there.
+bool deviceGone(int err, const std::string& device) {
+    return err == EIO || err == ENXIO || err == ENODEV || ::access(device.c_str(), F_OK) != 0;
+}
+
+// True when the device refuses us for want of access rights, rather than because
+// another program holds it.
+bool accessDenied(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return errno == EACCES || errno == EPERM;
+}
+
+}  // namespace
+
 QtSerialConnection::QtSerialConnection(QtRuntime& rt, std::string devicePath)
     : rt_(rt), path_(std::move(devicePath)) {
     QObject::connect(&port_, &QSerialPort::readyRead, this, [this] { arrived(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, this,
-                     [this](QSerialPort::SerialPortError e) { failed(e); });
+                     [this](QSerialPort::SerialPortError e) { portError(e); });
 }
 
 QtSerialConnection::~QtSerialConnection() { close(); }
 
 bool QtSerialConnection::open(int baud, std::string& error) {
-    port_.setPortName(QString::fromStdString(path_));
+    // QSerialPort's lock is a file named after the path it opens: the device's own path
+    // makes it one lock per device, whichever link leads there.
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::canonical(path_, ec);
+    device_ = ec ? path_ : canonical.string();
+    port_.setPortName(QString::fromStdString(device_));
     port_.setBaudRate(baud);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
@@ -29,7 +80,9 @@ bool QtSerialConnection::open(int baud, std::string& error) {
         const std::string why = port_.errorString().toStdString();
         switch (port_.error()) {
             case QSerialPort::PermissionError:
-                error = why.find("lock") != std::string::npos ? "the port is in use by another program" : why;
+                // Refused by the lock file or the device's exclusive mode (another holder), or
+                // by the device's access rights.
+                error = accessDenied(device_) ? why : kInUse;
                 break;
             case QSerialPort::UnsupportedOperationError:
                 error = "the baud rate " + std::to_string(baud) + " is not supported by this port (" + why + ")";
@@ -40,11 +93,22 @@ bool QtSerialConnection::open(int baud, std::string& error) {
         }
         return false;
     }
+    // Lock files bind only the programs that look for them, and the device's exclusive
+    // mode does not hold back root: a lock on the open device itself refuses another
+    // panel whatever path it came by.
+    if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        port_.close();
+        error = kInUse;
+        return false;
+    }
     if (port_.baudRate() != baud) {
         port_.close();
         error = "the baud rate " + std::to_string(baud) + " is not supported by this port";
         return false;
     }
+    writable_ = std::make_unique<QSocketNotifier>(port_.handle(), QSocketNotifier::Write);
+    writable_->setEnabled(false);
+    QObject::connect(writable_.get(), &QSocketNotifier::activated, this, [this] { send(); });
     open_ = true;
     rt_.connectionOpened(this);
     return true;
@@ -52,10 +116,50 @@ bool QtSerialConnection::open(int baud, std::string& error) {
 
 void QtSerialConnection::write(const std::string& bytes) {
     if (!open_ || bytes.empty()) return;
-    port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    // QSerialPort only queues a write for the event loop; a sequence that sleeps without
-    // processing events (the settings push) needs its bytes on the line now.
-    port_.flush();
+    // Behind bytes that already wait, the line is full: the notifier sends them all.
+    const bool lineFull = !out_.empty();
+    out_ += bytes;
+    if (!lineFull) send();
+    // Writes that outpace the line for long wait here until it has taken enough, so what
+    // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through
+    // (and may write in turn, appending behind these bytes).
+    long long seen = sent_;
+    int queued = open_ ? kernelQueued(port_.handle()) : 0;
+    double progressAt = rt_.now();
+    while (open_ && out_.size() > kSendBufferBytes) {
+        rt_.waitForEvents(rt_.now() + kStallCheckSeconds);
+        const int nowQueued = open_ ? kernelQueued(port_.handle()) : 0;
+        if (sent_ != seen || nowQueued < queued) {
+            seen = sent_;
+            queued = nowQueued;
+            progressAt = rt_.now();
+        } else if (open_ && rt_.now() - progressAt >= kStallSeconds) {
+            end(&SerialConnection::onFailed, "the board has taken no data for " +
+                                                 std::to_string(static_cast<int>(kStallSeconds)) +
+                                                 " seconds");
+        }
+    }
+}
+
+void QtSerialConnection::send() {
+    while (open_ && !out_.empty()) {
+        const ssize_t n = ::write(port_.handle(), out_.data(), out_.size());
+        if (n > 0) {
+            out_.erase(0, static_cast<size_t>(n));
+            sent_ += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;  // the line is full for now
+        const int err = n < 0 ? errno : EIO;
+        if (deviceGone(err, device_)) {
+            end(&SerialConnection::onLost, "the device " + path_ + " went away");
+        } else {
+            end(&SerialConnection::onFailed, "writing to " + path_ + " failed: " + std::strerror(err));
+        }
+        return;
+    }
+    if (open_) writable_->setEnabled(!out_.empty());
 }
 
 void QtSerialConnection::collect() const {
@@ -77,8 +181,11 @@ std::string QtSerialConnection::readAll() {
 void QtSerialConnection::close() {
     if (!open_) return;
     open_ = false;
+    // Disabled, not deleted: this may run from the notifier's own signal.
+    writable_->setEnabled(false);
     port_.close();
     in_.clear();
+    out_.clear();
     rt_.connectionClosed(this);
 }
 
@@ -92,20 +199,22 @@ void QtSerialConnection::arrived() {
     });
 }
 
-void QtSerialConnection::failed(QSerialPort::SerialPortError e) {
-    // A vanished device makes the port report a read error on every turn of the event
-    // loop for as long as it stays open: close it at once.
+void QtSerialConnection::portError(QSerialPort::SerialPortError e) {
+    // Writes do not go through the port object, so these come from its reads: a vanished
+    // device makes it report a read error on every turn of the event loop for as long as
+    // it stays open, so it is closed at once. (Its error text is no help: after a read of
+    // nothing it repeats whatever errno an earlier call left behind.)
     if (!open_ || (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)) return;
-    // The port's own error text is no help here: after a read of nothing it repeats
-    // whatever errno an earlier call left behind.
-    const std::string reason = "the device " + path_ + " went away";
-    open_ = false;
-    port_.close();
-    rt_.connectionClosed(this);
-    rt_.dispatchLater([self = QPointer<QtSerialConnection>(this), reason] {
-        if (!self || !self->onLost) return;
-        auto handler = self->onLost;
-        handler(reason);
+    end(&SerialConnection::onLost, "the device " + path_ + " went away");
+}
+
+void QtSerialConnection::end(std::function<void(const std::string&)> SerialConnection::*handler,
+                             const std::string& reason) {
+    close();
+    rt_.dispatchLater([self = QPointer<QtSerialConnection>(this), handler, reason] {
+        if (!self || !((*self).*handler)) return;
+        auto fn = (*self).*handler;
+        fn(reason);
     });
 }
 

@@ -4,10 +4,16 @@
 // and readAll() are exact; the receive event itself is only posted from the port's signal,
 // because QIODevice does not signal again while its own slot runs, and an arrival during a
 // handler's wait must raise an event of its own.
+//
+// Writes go to the device ourselves rather than through QSerialPort, which reports a full
+// line (EAGAIN) as the same ResourceError as a vanished device: bytes the line cannot take
+// at once wait in a buffer of our own and leave, in order, as it takes them.
 #pragma once
 
 #include <QObject>
 #include <QSerialPort>
+#include <QSocketNotifier>
+#include <memory>
 #include <string>
 
 #include "platform/runtime.h"
@@ -34,12 +40,20 @@ public:
 private:
     void collect() const;
     void arrived();
-    void failed(QSerialPort::SerialPortError e);
+    void portError(QSerialPort::SerialPortError e);
+    // Writes what waits, as far as the line takes it now.
+    void send();
+    // Closes the port and tells the owner through `handler` from the event queue.
+    void end(std::function<void(const std::string&)> SerialConnection::*handler, const std::string& reason);
 
     QtRuntime& rt_;
     const std::string path_;
+    std::string device_;  // the device `path_` leads to
     mutable QSerialPort port_;
     mutable std::string in_;
+    std::string out_;                            // written, not yet taken by the line
+    long long sent_ = 0;                         // bytes the line has taken in all
+    std::unique_ptr<QSocketNotifier> writable_;  // on while `out_` holds bytes
     bool open_ = false;
 };
 
