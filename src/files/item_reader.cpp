@@ -1,6 +1,6 @@
 #include "files/item_reader.h"
 
-#include <exception>
+#include <ios>
 
 namespace qv {
 
@@ -82,7 +82,7 @@ int ItemReader::pull() {
         }
         --left_;
         return Traits::to_int_type(Traits::to_char_type(c));
-    } catch (const std::exception&) {
+    } catch (const std::ios_base::failure&) {
         // A file stream reports a failed read by throwing from its buffer.
         ended_ = true;
         failed_ = true;

@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <limits>
 #include <sstream>
-#include <stdexcept>
 
 #include "board/decimal_field.h"
 #include "files/item_reader.h"
+#include "platform/controls.h"
 #include "platform/numbers.h"
 
 namespace qv {
@@ -29,7 +29,7 @@ bool FolderExists(const std::string& path) {
 
 int32_t settingColor(double value) {
     const auto c = toInt32(value);
-    if (!c || *c < 0 || *c > 0xFFFFFF) throw std::out_of_range("not a colour number");
+    if (!c || *c < 0 || *c > 0xFFFFFF) throw InvalidValue("not a colour number");
     return *c;
 }
 
@@ -133,12 +133,12 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool read(const std::string& bytes, SettingsRecord& rec, std::string* why) {
+ReadResult read(const std::string& bytes, SettingsRecord& rec) {
     std::istringstream in(bytes);
-    return read(in, rec, why);
+    return read(in, rec);
 }
 
-bool read(std::istream& file, SettingsRecord& rec, std::string* why) {
+ReadResult read(std::istream& file, SettingsRecord& rec) {
     FieldReader in(file);
     try {
         in.text();
@@ -158,10 +158,9 @@ bool read(std::istream& file, SettingsRecord& rec, std::string* why) {
         in.text();
         rec.ConnectedText = in.text();
     } catch (const Unreadable& e) {
-        if (why) *why = e.why;
-        return false;
+        return {e.why};
     }
-    return true;
+    return {};
 }
 
 std::string write(const SettingsRecord& rec) {

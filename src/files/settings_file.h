@@ -22,7 +22,7 @@ namespace qv {
 bool FolderExists(const std::string& path);
 
 // A colour setting as the colour number the windows take (0 to &HFFFFFF); throws
-// std::out_of_range for a value no colour control accepts.
+// InvalidValue for a value no colour control accepts.
 int32_t settingColor(double value);
 
 namespace settings_file {
@@ -35,13 +35,20 @@ inline constexpr const char* kSecondLine = "Settings of the board test panel";
 std::string folderPath(const Environment& env);
 std::string filePath(const Environment& env);
 
+// How a read went, in the shape the effect reader reports it: `problem` says what was
+// wrong with an unreadable file (for tests, never shown to the user), empty when the file
+// read well.
+struct ReadResult {
+    std::string problem;
+    bool ok() const { return problem.empty(); }
+};
+
 // Reads the stored fields of `rec` from the file. Fields are taken in file order as
 // they are read, so after a failure the fields before the faulty item hold what was
-// read. Returns false when the file is unreadable; `why` then says what was wrong (for
-// logs and tests, never shown to the user). The stream is read only as far as the end
-// of the 16th item; 16 items that take more than 1 MB make the file unreadable.
-bool read(std::istream& in, SettingsRecord& rec, std::string* why = nullptr);
-bool read(const std::string& bytes, SettingsRecord& rec, std::string* why = nullptr);
+// read. The stream is read only as far as the end of the 16th item; 16 items that take
+// more than 1 MB make the file unreadable.
+ReadResult read(std::istream& in, SettingsRecord& rec);
+ReadResult read(const std::string& bytes, SettingsRecord& rec);
 
 // The whole file for `rec`.
 std::string write(const SettingsRecord& rec);

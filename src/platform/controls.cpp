@@ -67,7 +67,7 @@ void FileListBox::setPath(const std::string& folder) {
 }
 
 void FileListBox::setListIndex(int i) {
-    if (i < -1 || i >= ListCount()) throw std::out_of_range("file list index");
+    if (i < -1 || i >= ListCount()) throw InvalidValue("file list index");
     if (i == listIndex_) return;
     listIndex_ = i;
     click();
@@ -78,7 +78,7 @@ std::string FileListBox::FileName() const {
 }
 
 void ScrollBar::setValue(int v) {
-    if (v < std::min(Min, Max) || v > std::max(Min, Max)) throw std::out_of_range("scroll bar value");
+    if (v < std::min(Min, Max) || v > std::max(Min, Max)) throw InvalidValue("scroll bar value");
     if (v == value_) return;
     value_ = v;
     if (onChange) onChange();

@@ -24,6 +24,15 @@
 namespace qv {
 
 class Form;
+
+// A value a control refuses (a scroll bar value outside its range, a list index past its
+// end, a colour no colour property takes), as the platform raises "Invalid property
+// value". Callers that read values from a file catch it; anything else a control throws
+// is a fault of the program.
+class InvalidValue : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 class Runtime;
 
 using Color = int32_t;
@@ -243,8 +252,8 @@ public:
         : Control(f, vertical ? ControlKind::VScrollBar : ControlKind::HScrollBar, std::move(n), i, c) {}
     int Min = 0, Max = 32767, SmallChange = 1, LargeChange = 1;
     int value() const { return value_; }
-    // Refuses values outside Min..Max (throws std::out_of_range, as the platform raises
-    // an error); a value that differs from the present one raises Change.
+    // Refuses values outside Min..Max (throws InvalidValue); a value that differs from
+    // the present one raises Change.
     void setValue(int v);
     void initValue(int v) { value_ = v; }
     std::function<void()> onChange;

@@ -1,6 +1,5 @@
 #include "settings/settings_dialog.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "files/settings_file.h"
@@ -16,7 +15,7 @@ constexpr int kEsc = 27;
 
 // Check box values the dialog accepts: clear or ticked.
 int checkValue(int16_t v) {
-    if (v != 0 && v != 1) throw std::out_of_range("check box value");
+    if (v != 0 && v != 1) throw InvalidValue("check box value");
     return v;
 }
 
@@ -43,7 +42,7 @@ void SettingsDialog::Form_Load(FormOptions& f) {
     f.Label_Drukknop.BackColor = f.Shape_InputBinaryColor.FillColor;
     f.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
     const auto difference = toInt16(rec.ToggleDifference);
-    if (!difference) throw std::out_of_range("toggle difference");
+    if (!difference) throw InvalidValue("toggle difference");
     f.HScroll_Toggle_Difference.setValue(*difference);
     f.Shape_InputAnalogColor.FillColor = settingColor(rec.InputAnalogColor);
     f.Shape_Ingang.FillColor = f.Shape_InputAnalogColor.FillColor;

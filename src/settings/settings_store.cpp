@@ -1,9 +1,7 @@
 #include "settings/settings_store.h"
 
-#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
 #include "files/settings_file.h"
 #include "platform/numbers.h"
@@ -26,7 +24,7 @@ bool readAndShow(Program& prog, FormQuorvane& w, const std::string& path) {
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) return false;
-        if (!settings_file::read(in, rec)) return false;
+        if (!settings_file::read(in, rec).ok()) return false;
         in.close();
 
         FormOptions& options = prog.options();
@@ -37,8 +35,10 @@ bool readAndShow(Program& prog, FormQuorvane& w, const std::string& path) {
         w.Label_StatusBalk(12).Caption = std::to_string(options.HScroll_Toggle_Difference.value());
         const int32_t analog = settingColor(rec.InputAnalogColor);
         for (int i = 1; i <= 5; ++i) w.Shape_Ingang(i).FillColor = analog;
+        // The sound option has buttons 0 and 1 alone.
+        if (rec.SoundOnOff != 0 && rec.SoundOnOff != 1) return false;
         w.OptionGeluid(rec.SoundOnOff).select();
-    } catch (const std::exception&) {
+    } catch (const InvalidValue&) {
         return false;
     }
     return true;
@@ -73,7 +73,7 @@ void SettingsStore::InlezenSettings() {
         if (rec.SwapOutputs != 0 && rec.SwapOutputs != 1) rec.SwapOutputs = 0;
         try {
             settingColor(rec.InputDisabledColor);
-        } catch (const std::out_of_range&) {
+        } catch (const InvalidValue&) {
             rec.InputDisabledColor = 0;
         }
         if (dialogLoaded) {

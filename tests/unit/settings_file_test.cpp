@@ -34,13 +34,14 @@ std::string withLine(int n, const std::string& text) {
 SettingsRecord readOk(const std::string& bytes) {
     SettingsRecord rec;
     std::string why;
-    EXPECT_TRUE(settings_file::read(bytes, rec, &why)) << why;
+    const settings_file::ReadResult r = settings_file::read(bytes, rec);
+    EXPECT_TRUE(r.ok()) << r.problem;
     return rec;
 }
 
 bool readable(const std::string& bytes) {
     SettingsRecord rec;
-    return settings_file::read(bytes, rec);
+    return settings_file::read(bytes, rec).ok();
 }
 
 std::string slurp(const std::string& path) {
@@ -98,7 +99,7 @@ TEST(SettingsFile, LengthOfTheFile) {
     auto lines = standardSettingsLines();
     lines.pop_back();
     SettingsRecord rec;
-    EXPECT_FALSE(settings_file::read(join(lines), rec)) << "15 lines";
+    EXPECT_FALSE(settings_file::read(join(lines), rec).ok()) << "15 lines";
     EXPECT_EQ(rec.SwapOutputs, 0);
     EXPECT_EQ(rec.LedColor, 255) << "items before the end are taken as read";
 
@@ -115,13 +116,13 @@ TEST(SettingsFile, ReadingStopsAtTheEndOfTheSixteenthLine) {
     const std::string file = join(standardSettingsLines());
     std::istringstream tail(file + std::string(8 << 20, 'x'));
     SettingsRecord rec;
-    EXPECT_TRUE(settings_file::read(tail, rec));
+    EXPECT_TRUE(settings_file::read(tail, rec).ok());
     EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(file.size()))
         << "nothing after the 16th line is read";
 
     // One huge line is read no further than a settings file can reach.
     std::istringstream huge(withLine(16, std::string(8 << 20, 'x')));
-    EXPECT_FALSE(settings_file::read(huge, rec));
+    EXPECT_FALSE(settings_file::read(huge, rec).ok());
     EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
 }
 
