@@ -7,11 +7,8 @@ secs=${2:-30}
 export HOME=$(mktemp -d)
 mkdir -p "$HOME/Quorvane"
 printf 'Settings for Quorvane\r\nx\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 0 \r\n- Output\r\n 0 \r\n- Displaytext\r\nARDUINO \r\n' > "$HOME/Quorvane/Settings.txt"
-# A display of its own: Xvfb picks a free number and writes it to the pipe.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1600x1000x24 2>/dev/null)
-xvfb=$!
-read -r -u 3 display
-export DISPLAY=:$display
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb
 "$build/Quorvane/Quorvane" >/dev/null 2>&1 &
 pid=$!
 trap 'kill $pid $xvfb 2>/dev/null' EXIT

@@ -130,8 +130,9 @@ TEST(ProgramConnection, QuillastraSketchIsNamedAndThePortClosedAgain) {
 TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinning) {
     Scene scene;
     writeSettings(scene.home(), false, false);
-    // Polling starts about 7 s after the click, which follows the emulator's start closely.
-    const double unplugAt = 9.0;
+    // Polling starts about 7 s after the click, which follows the emulator's start closely;
+    // the rest leaves room for a loaded machine.
+    const double unplugAt = 10.0;
     Emulator board(scene.config(), 3, {"--kind", "AT", "--unplug-after", std::to_string(unplugAt)});
     ProgramRun run(scene.home());
     run.start();
@@ -140,7 +141,8 @@ TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinnin
     run.runUntilSteady(board.steadyTime(unplugAt));
     FormQuorvane& w = run.w();
     ASSERT_EQ(w.Label_StatusBalk(1).Caption, "Connected")
-        << "the test needs the board to vanish while polled";
+        << "the test needs the board to vanish while polled"
+        << (run.messages().empty() ? std::string() : "; message: " + run.messages()[0].text);
 
     const double cpu0 = cpuSeconds(), wall0 = steadySeconds();
     run.runFor(2.0);
