@@ -24,7 +24,9 @@
 namespace qv {
 
 class Form;
+class EventLoop;
 class Runtime;
+class ViewNotices;
 
 using Color = int32_t;
 
@@ -274,7 +276,7 @@ public:
 // interval; it fires onTimer every Interval ms until disabled.
 class Timer : public Control {
 public:
-    Timer(Form& f, std::string n, Runtime& rt, int intervalMs);
+    Timer(Form& f, std::string n, EventLoop& loop, int intervalMs);
     ~Timer() override;
     int interval() const { return interval_; }
     void setInterval(int ms);
@@ -284,7 +286,7 @@ public:
 
 private:
     void restart();
-    Runtime& rt_;
+    EventLoop& loop_;
     int interval_;
     bool enabled_ = false;
     int timerId_ = 0;
@@ -317,12 +319,17 @@ enum class FormBorder { None, Sizable, FixedDialog };
 // A window. Holds its controls in creation order (the resizer walks that collection).
 class Form {
 public:
+    // `loop` runs the window's timers; `view` hears when it is shown, hidden or unloaded.
+    Form(EventLoop& loop, ViewNotices& view, std::string name);
     Form(Runtime& rt, std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    Runtime& rt;
+    // The window that is active, as far as the program knows; null when none of its
+    // windows is.
+    static Form* active() { return active_; }
+
     const std::string name;
     std::string Caption;
     double ClientWidth = 0, ClientHeight = 0;  // twips
@@ -394,6 +401,10 @@ public:
     }
 
 private:
+    // One per process, as the desktop has one active window.
+    static inline Form* active_ = nullptr;
+    EventLoop& loop_;
+    ViewNotices& view_;
     bool visible_ = false;
     std::vector<Control*> controls_;
     std::vector<std::unique_ptr<Control>> owned_;
