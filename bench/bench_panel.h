@@ -222,7 +222,7 @@ public:
             });
         w->Form_Load();
         w->Show();
-        rt_->dispatchLater([this] {
+        rt_->post([this] {
             w->ComboPoorten.Text = "Com 3";
             w->ComboPoorten.click();
             w->CMD_Verbind.click();

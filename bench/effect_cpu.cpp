@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             return;
         }
         w.VScrollSpeed.setValue(w.VScrollSpeed.Min);
-        panel.rt().dispatchLater([&] {
+        panel.rt().post([&] {
             counts(frames0, polls0);
             wall0 = bench::Clock::now();
             proc0 = bench::processCpuSeconds();

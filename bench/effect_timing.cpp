@@ -31,14 +31,14 @@ struct Stamp {
 // A serial port that only records what is written to it, and when.
 class RecordingConnection : public qv::SerialConnection {
 public:
-    RecordingConnection(qv::Runtime& rt, std::vector<Stamp>& log) : rt_(rt), log_(log) {}
+    RecordingConnection(qv::Clock& rt, std::vector<Stamp>& log) : rt_(rt), log_(log) {}
     void write(const std::string& bytes) override { log_.push_back({rt_.now(), bytes}); }
     int bytesAvailable() const override { return 0; }
     std::string readAll() override { return {}; }
     void close() override {}
 
 private:
-    qv::Runtime& rt_;
+    qv::Clock& rt_;
     std::vector<Stamp>& log_;
 };
 
@@ -46,8 +46,8 @@ class BenchRuntime : public qv::QtRuntime {
 public:
     using QtRuntime::QtRuntime;
     std::vector<Stamp> written;
-    std::unique_ptr<qv::SerialConnection> openSerial(int, const qv::LineSettings&, std::string&) override {
-        return std::make_unique<RecordingConnection>(*this, written);
+    qv::Result<std::unique_ptr<qv::SerialConnection>> openSerial(int, const qv::LineSettings&) override {
+        return std::unique_ptr<qv::SerialConnection>(std::make_unique<RecordingConnection>(*this, written));
     }
 };
 

@@ -34,13 +34,15 @@ std::string comLinksFolder(const std::string& exeName) {
     return base + "/" + exeName + "/ports";
 }
 
-std::string comDevicePath(int n, const std::string& linksFolder) {
+Result<std::string> comDevicePath(int n, const std::string& linksFolder) {
     if (!linksFolder.empty()) {
         const std::filesystem::path link = std::filesystem::path(linksFolder) / ("COM" + std::to_string(n));
         std::error_code ec;
         if (std::filesystem::is_symlink(link, ec) || std::filesystem::exists(link, ec)) return link.string();
     }
-    return comTableDevice(n);
+    std::string device = comTableDevice(n);
+    if (device.empty()) return Failure{"COM" + std::to_string(n) + " names no device", true};
+    return device;
 }
 
 bool deviceOpens(const std::string& path) {

@@ -14,6 +14,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace qv {
 
 // The device of COMn by the fixed table; empty outside 1..255.
@@ -23,8 +25,8 @@ std::string comTableDevice(int n);
 std::string comLinksFolder(const std::string& exeName);
 
 // The path to open for COMn: the link in `linksFolder` when there is one, else the
-// table's device.
-std::string comDevicePath(int n, const std::string& linksFolder);
+// table's device; a failure with the device gone when neither names one.
+Result<std::string> comDevicePath(int n, const std::string& linksFolder);
 
 // Opens the device non-blocking, without becoming its controlling terminal, and closes
 // it at once. True only for a character device that could be opened.

@@ -84,13 +84,13 @@ void ScrollBar::setValue(int v) {
     if (onChange) onChange();
 }
 
-Timer::Timer(Form& f, std::string n, Runtime& rt, int intervalMs)
-    : Control(f, ControlKind::Timer, std::move(n), -1, nullptr), rt_(rt), interval_(intervalMs) {
+Timer::Timer(Form& f, std::string n, EventLoop& loop, int intervalMs)
+    : Control(f, ControlKind::Timer, std::move(n), -1, nullptr), loop_(loop), interval_(intervalMs) {
     Visible = false;
 }
 
 Timer::~Timer() {
-    if (timerId_) rt_.stopTimer(timerId_);
+    if (timerId_) loop_.stopTimer(timerId_);
 }
 
 void Timer::setInterval(int ms) {
@@ -105,42 +105,45 @@ void Timer::setEnabled(bool on) {
 
 void Timer::restart() {
     if (timerId_) {
-        rt_.stopTimer(timerId_);
+        loop_.stopTimer(timerId_);
         timerId_ = 0;
     }
     if (enabled_ && interval_ > 0) {
-        timerId_ = rt_.startTimer(interval_, [this] {
+        timerId_ = loop_.startTimer(interval_, [this] {
             if (enabled_ && onTimer) onTimer();
         });
     }
 }
 
-Form::Form(Runtime& r, std::string n) : rt(r), name(std::move(n)) {}
+Form::Form(EventLoop& loop, ViewNotices& view, std::string n)
+    : name(std::move(n)), loop_(loop), view_(view) {}
+
+Form::Form(Runtime& rt, std::string n) : Form(rt, rt, std::move(n)) {}
 
 Form::~Form() {
-    if (rt.activeForm == this) rt.activeForm = nullptr;
+    if (active_ == this) active_ = nullptr;
 }
 
-Timer& Form::addTimer(std::string n, int intervalMs) { return add<Timer>(std::move(n), rt, intervalMs); }
+Timer& Form::addTimer(std::string n, int intervalMs) { return add<Timer>(std::move(n), loop_, intervalMs); }
 
 void Form::Show() {
     visible_ = true;
     // Also for a shown window: it comes to the front and becomes the active one.
-    rt.formShown(*this);
+    view_.formShown(*this);
     activate();
 }
 
 void Form::activate() {
-    if (rt.activeForm == this) return;
-    rt.activeForm = this;
+    if (active_ == this) return;
+    active_ = this;
     Form_Activate();
 }
 
 void Form::Hide() {
     if (!visible_) return;
     visible_ = false;
-    if (rt.activeForm == this) rt.activeForm = nullptr;
-    rt.formHidden(*this);
+    if (active_ == this) active_ = nullptr;
+    view_.formHidden(*this);
 }
 
 Control* Form::find(const std::string& qualifiedName) const {

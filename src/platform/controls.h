@@ -23,7 +23,10 @@
 
 namespace qv {
 
+class EventLoop;
 class Form;
+class Runtime;
+class ViewNotices;
 
 // A value a control refuses (a scroll bar value outside its range, a list index past its
 // end, a colour no colour property takes), as the platform raises "Invalid property
@@ -33,7 +36,6 @@ class InvalidValue : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-class Runtime;
 
 using Color = int32_t;
 
@@ -283,7 +285,7 @@ public:
 // interval; it fires onTimer every Interval ms until disabled.
 class Timer : public Control {
 public:
-    Timer(Form& f, std::string n, Runtime& rt, int intervalMs);
+    Timer(Form& f, std::string n, EventLoop& loop, int intervalMs);
     ~Timer() override;
     int interval() const { return interval_; }
     void setInterval(int ms);
@@ -293,7 +295,7 @@ public:
 
 private:
     void restart();
-    Runtime& rt_;
+    EventLoop& loop_;
     int interval_;
     bool enabled_ = false;
     int timerId_ = 0;
@@ -326,12 +328,17 @@ enum class FormBorder { None, Sizable, FixedDialog };
 // A window. Holds its controls in creation order (the resizer walks that collection).
 class Form {
 public:
+    // `loop` runs the window's timers; `view` hears when it is shown, hidden or unloaded.
+    Form(EventLoop& loop, ViewNotices& view, std::string name);
     Form(Runtime& rt, std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    Runtime& rt;
+    // The window that is active, as far as the program knows; null when none of its
+    // windows is.
+    static Form* active() { return active_; }
+
     const std::string name;
     std::string Caption;
     double ClientWidth = 0, ClientHeight = 0;  // twips
@@ -403,6 +410,10 @@ public:
     }
 
 private:
+    // One per process, as the desktop has one active window.
+    static inline Form* active_ = nullptr;
+    EventLoop& loop_;
+    ViewNotices& view_;
     bool visible_ = false;
     std::vector<Control*> controls_;
     std::vector<std::unique_ptr<Control>> owned_;

@@ -2,16 +2,20 @@
 //
 // The program's handlers run long sequences with waits that keep processing events
 // (a click can run inside a 2 s wait of the connect sequence). Instead of calling the
-// clock, the event loop or the serial port directly, every window object goes through
-// this interface. Production implements it on Qt's event loop (src/platform/qt); the
-// tests implement it as a discrete-event simulation with virtual time
-// (tests/support), so the same sequences run deterministically in milliseconds.
+// clock, the event loop or the serial port directly, the program goes through the
+// interfaces below, one per concern, bundled as Runtime. Production implements them on
+// Qt's event loop (src/platform/qt); the tests implement them as a discrete-event
+// simulation with virtual time (tests/support), so the same sequences run
+// deterministically in milliseconds. A piece that needs only some of them (a window, the
+// view) takes only those.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/result.h"
 
 namespace qv {
 
@@ -47,12 +51,10 @@ public:
 
     // Set by the owner; raised from the event queue.
     std::function<void()> onReceive;
-    // The device went away (unplugged, far end closed). The connection is already
-    // closed when this runs.
-    std::function<void(const std::string& reason)> onLost;
-    // A write failed while the device is still there. The connection is already closed
-    // when this runs.
-    std::function<void(const std::string& reason)> onFailed;
+    // The connection ended on its own: the device went away (unplugged, far end closed;
+    // deviceGone is set) or a write failed with the device still there. The connection is
+    // already closed when this runs.
+    std::function<void(const Failure&)> onEnded;
 };
 
 // Where the program lives and whom it runs for.
@@ -63,11 +65,10 @@ struct Environment {
     std::string loginName;      // the login name as the platform reports it
 };
 
-class Runtime {
+// The time a handler spends: the clock and the waits.
+class Clock {
 public:
-    virtual ~Runtime() = default;
-
-    // --- time ------------------------------------------------------------------
+    virtual ~Clock() = default;
     // Monotonic clock in seconds.
     virtual double now() = 0;
     // Processes the events that are pending now, once.
@@ -79,46 +80,73 @@ public:
     // Blocks until at least one event was processed or the clock reaches `deadline`,
     // whichever comes first. A loop on the clock built on this never spins.
     virtual void waitForEvents(double deadline) = 0;
-    // Calls `fn` from the event queue.
-    virtual void post(std::function<void()> fn) = 0;
+};
+
+// What runs later from the event loop, and its end.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
     // Runs `fn` once control is back at the outermost event loop (never inside a
     // nested wait): used to dispose of unloaded windows safely.
     virtual void disposeLater(std::function<void()> fn) = 0;
-
     // Precise repeating timer; returns an id > 0.
     virtual int startTimer(int intervalMs, std::function<void()> tick) = 0;
     virtual void stopTimer(int id) = 0;
+    // The program ends at once: no further handler runs.
+    virtual void quit() = 0;
+};
 
-    // --- user interface ----------------------------------------------------------
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
     // Modal message box; returns the button pressed (MsgResultOk).
     virtual int msgBox(const std::string& text, int style, const std::string& title) = 0;
     // Modal colour chooser, opened on `initial`; nullopt when cancelled.
     virtual std::optional<int> chooseColor(int initial) = 0;
-    // A window's visibility or enabled state changed; the view follows.
+};
+
+// What the windows tell whoever shows them: a window's visibility changed, or it is gone.
+class ViewNotices {
+public:
+    virtual ~ViewNotices() = default;
     virtual void formShown(Form& f) = 0;
     virtual void formHidden(Form& f) = 0;
     virtual void formUnloaded(Form& f) = 0;
-    // The program ends at once: no further handler runs.
-    virtual void quit() = 0;
+};
 
-    // --- serial ------------------------------------------------------------------
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
     // True when COMn's device can be opened; keeps nothing open.
     virtual bool comPortExists(int n) = 0;
-    // Opens COMn; on failure returns nullptr and sets `error` to the reason.
-    virtual std::unique_ptr<SerialConnection> openSerial(int n, const LineSettings& s,
-                                                         std::string& error) = 0;
+    // Opens COMn, or says why it cannot.
+    virtual Result<std::unique_ptr<SerialConnection>> openSerial(int n, const LineSettings& s) = 0;
+};
 
-    // --- sound -------------------------------------------------------------------
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
     virtual int audioOutputCount() = 0;
     // Plays a WAV file asynchronously; a missing or unplayable file is skipped.
     virtual void playSound(const std::string& path) = 0;
     virtual void stopSound() = 0;
-
-    // --- environment ---------------------------------------------------------------
-    virtual const Environment& env() const = 0;
-
-    // The form that is the active window, as far as the program knows.
-    Form* activeForm = nullptr;
 };
+
+class EnvironmentSource {
+public:
+    virtual ~EnvironmentSource() = default;
+    virtual const Environment& env() const = 0;
+};
+
+// What a view of the windows asks of the runtime: disposing of widgets at the outer
+// loop, and the message that ends the program after an error a handler let out.
+class ViewServices : public EventLoop, public Dialogs, public EnvironmentSource {};
+
+// All of it, for the program.
+class Runtime : public ViewServices,
+                public Clock,
+                public ViewNotices,
+                public SerialPorts,
+                public SoundPlayer {};
 
 }  // namespace qv

@@ -43,28 +43,24 @@ void SerialPort::setPortOpen(bool open) {
         lastError_ = "invalid port number";
         return;
     }
-    std::string err;
-    auto c = rt_.openSerial(CommPort, ls, err);
-    if (!c) {
-        lastError_ = err.empty() ? std::string("the port cannot be opened") : err;
+    auto opened = rt_.openSerial(CommPort, ls);
+    if (!opened) {
+        lastError_ = opened.error().empty() ? std::string("the port cannot be opened") : opened.error();
         return;
     }
-    conn_ = std::move(c);
+    conn_ = std::move(*opened);
     SerialConnection* raw = conn_.get();
     conn_->onReceive = [this, raw] {
         // An event queued before a close must not reach a later connection.
         if (conn_.get() == raw && OnComm) OnComm();
     };
-    const auto ended = [this, raw](std::function<void(const std::string&)>& handler) {
-        return [this, raw, &handler](const std::string& reason) {
-            if (conn_.get() != raw) return;
-            release();
-            lastError_ = reason;
-            if (handler) handler(reason);
-        };
+    conn_->onEnded = [this, raw](const Failure& f) {
+        if (conn_.get() != raw) return;
+        release();
+        lastError_ = f.reason;
+        auto& handler = f.deviceGone ? OnLost : OnFailed;
+        if (handler) handler(f.reason);
     };
-    conn_->onLost = ended(OnLost);
-    conn_->onFailed = ended(OnFailed);
 }
 
 void SerialPort::release() {

@@ -90,7 +90,7 @@ TEST_F(ShowImage, AClickWhileItIsShownBringsItToTheFrontAgain) {
     w->activate();  // the user brings the main window forward
     rig.rt.click(w->IMG_Interface);
     EXPECT_EQ(shows(), before + 1);
-    EXPECT_EQ(rig.rt.activeForm, &photo());
+    EXPECT_EQ(Form::active(), &photo());
 }
 
 }  // namespace

@@ -28,9 +28,9 @@
 namespace qv {
 namespace {
 
-// Just enough of a runtime for windows: it hands the view its form events and keeps
-// disposals until the test says the outer loop has been reached.
-class ViewRuntime : public Runtime {
+// Just enough of a runtime for windows and their view: it hands the view its form events
+// and keeps disposals until the test says the outer loop has been reached.
+class ViewRuntime : public ViewServices, public ViewNotices {
 public:
     QtBinder* view = nullptr;
     std::vector<std::function<void()>> disposals;
@@ -41,15 +41,10 @@ public:
         for (auto& fn : pending) fn();
     }
 
-    double now() override { return 0; }
-    void doEvents() override {}
-    void wait(double) override {}
-    void waitNoEvents(double) override {}
-    void waitForEvents(double) override {}
-    void post(std::function<void()> fn) override { fn(); }
     void disposeLater(std::function<void()> fn) override { disposals.push_back(std::move(fn)); }
     int startTimer(int, std::function<void()>) override { return 1; }
     void stopTimer(int) override {}
+    void quit() override {}
     int msgBox(const std::string& text, int, const std::string&) override {
         messages.push_back(text);
         return MsgResultOk;
@@ -58,14 +53,6 @@ public:
     void formShown(Form& f) override { view->formShown(f); }
     void formHidden(Form& f) override { view->formHidden(f); }
     void formUnloaded(Form& f) override { view->formUnloaded(f); }
-    void quit() override {}
-    bool comPortExists(int) override { return false; }
-    std::unique_ptr<SerialConnection> openSerial(int, const LineSettings&, std::string&) override {
-        return nullptr;
-    }
-    int audioOutputCount() override { return 0; }
-    void playSound(const std::string&) override {}
-    void stopSound() override {}
     const Environment& env() const override { return env_; }
 
 private:
@@ -76,8 +63,8 @@ private:
 // a frame, plus the events it saw.
 class Panel : public Form {
 public:
-    explicit Panel(Runtime& runtime)
-        : Form(runtime, "Panel"),
+    explicit Panel(ViewRuntime& runtime)
+        : Form(runtime, runtime, "Panel"),
           Frame1(add<Frame>("Frame1")),
           Label_Status(add<Label>("Label_Status", 3, &Frame1)),
           CMD_Led(add<CommandButton>("CMD_Led", 1, &Frame1)),
@@ -98,7 +85,7 @@ public:
         CMD_Led.Graphical = true;
         CMD_Led.BackColor = kWhite;
         CMD_Led.accessibleName = "LED 1";
-        CMD_Led.onClick = [this] { events.push_back("led " + std::to_string(rt.activeForm == this)); };
+        CMD_Led.onClick = [this] { events.push_back("led " + std::to_string(Form::active() == this)); };
         place(Combo, 150, 1950, 1455, 315);
         Combo.Text = "Baud Rate";
         Combo.items = {"9600", "115200"};
@@ -261,7 +248,7 @@ TEST_F(BinderTest, ADisabledFormTakesNoInputButKeepsItsLook) {
 }
 
 TEST_F(BinderTest, AChosenOptionClickedAgainStaysChosen) {
-    Form f(rt, "F");
+    Form f(rt, rt, "F");
     f.ClientWidth = f.ClientHeight = 3000;
     OptionButton& on = f.add<OptionButton>("OptionGeluid", 1);
     OptionButton& off = f.add<OptionButton>("OptionGeluid", 0);
@@ -290,7 +277,7 @@ TEST_F(BinderTest, KeyboardFocusStartsOnTheFormsFirstControlInTabOrder) {
 }
 
 TEST_F(BinderTest, IdleSyncOfAHundredAndFiftyControlsCostsMicroseconds) {
-    Form f(rt, "Big");
+    Form f(rt, rt, "Big");
     f.ClientWidth = 9000;
     f.ClientHeight = 6000;
     for (int i = 0; i < 150; ++i) {
@@ -310,10 +297,10 @@ TEST_F(BinderTest, IdleSyncOfAHundredAndFiftyControlsCostsMicroseconds) {
 
 TEST_F(BinderTest, ClicksRaiseTheControlsEventsAfterActivatingTheForm) {
     Panel p(rt);
-    Form other(rt, "Other");
+    Form other(rt, rt, "Other");
     p.Show();
     other.Show();
-    ASSERT_EQ(rt.activeForm, &other);
+    ASSERT_EQ(Form::active(), &other);
     p.events.clear();
 
     widget<QAbstractButton>(p.CMD_Led)->click();
@@ -334,7 +321,7 @@ TEST_F(BinderTest, ClicksRaiseTheControlsEventsAfterActivatingTheForm) {
 }
 
 TEST_F(BinderTest, GraphicalCheckBoxStaysPressedWhileSet) {
-    Form f(rt, "F");
+    Form f(rt, rt, "F");
     f.ClientWidth = f.ClientHeight = 3000;
     CheckBox& box = f.add<CheckBox>("Auto");
     Panel::place(box, 0, 0, 945, 420);
@@ -562,7 +549,7 @@ TEST_F(BinderTest, PicturesLoadFromFilesCutAtTheBoxEdgeAndMaskBlack) {
     const std::string path = dir.filePath("Img Led.bmp").toStdString();
     ASSERT_TRUE(img.save(QString::fromStdString(path)));
 
-    Form f(rt, "F");
+    Form f(rt, rt, "F");
     f.ClientWidth = f.ClientHeight = 3000;
     f.BackColor = kWhite;
     PictureBox& box = f.add<PictureBox>("Picture_Arduino");
@@ -610,7 +597,7 @@ TEST_F(BinderTest, PicturesLoadFromFilesCutAtTheBoxEdgeAndMaskBlack) {
 }
 
 TEST_F(BinderTest, TabControlShowsOnlyTheControlsOfItsPage) {
-    Form f(rt, "FormOptions");
+    Form f(rt, rt, "FormOptions");
     f.ClientWidth = 6405;
     f.ClientHeight = 4905;
     f.Border = FormBorder::FixedDialog;
@@ -652,7 +639,7 @@ TEST_F(BinderTest, TabControlShowsOnlyTheControlsOfItsPage) {
 }
 
 TEST_F(BinderTest, BorderlessMaximisedWindowFillsTheScreenBeforeLoadReadsItsSize) {
-    Form f(rt, "FormShowImage");
+    Form f(rt, rt, "FormShowImage");
     f.Border = FormBorder::None;
     f.Maximized = true;
     f.Show();

@@ -100,9 +100,9 @@ protected:
 
 TEST_F(QtSerialTest, WritesEachCommandAsItsBytesWithoutTheEventLoop) {
     QtRuntime rt(environment());
-    std::string error;
-    auto conn = rt.openSerial(3, LineSettings{115200}, error);
-    ASSERT_TRUE(conn) << error;
+    auto opened = rt.openSerial(3, LineSettings{115200});
+    ASSERT_TRUE(opened) << opened.error();
+    auto& conn = *opened;
     // No event processing between the write and the read: a settings push sleeps
     // without events and its bytes must still leave.
     conn->write("90/");
@@ -114,9 +114,9 @@ TEST_F(QtSerialTest, WritesEachCommandAsItsBytesWithoutTheEventLoop) {
 
 TEST_F(QtSerialTest, RaisesOneReceiveEventPerArrivalWithExactCounts) {
     QtRuntime rt(environment());
-    std::string error;
-    auto conn = rt.openSerial(3, LineSettings{115200}, error);
-    ASSERT_TRUE(conn) << error;
+    auto opened = rt.openSerial(3, LineSettings{115200});
+    ASSERT_TRUE(opened) << opened.error();
+    auto& conn = *opened;
     int events = 0;
     conn->onReceive = [&] { ++events; };
 
@@ -260,22 +260,22 @@ TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {
     std::ofstream(plain) << "not a port";
     link(8, plain);
 
-    std::string error;
-    EXPECT_FALSE(rt.openSerial(7, LineSettings{115200}, error));
-    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    const auto gone = rt.openSerial(7, LineSettings{115200});
+    EXPECT_FALSE(gone);
+    EXPECT_NE(gone.error().find("No such file or directory"), std::string::npos) << gone.error();
 
-    error.clear();
-    EXPECT_FALSE(rt.openSerial(8, LineSettings{115200}, error));
-    EXPECT_FALSE(error.empty());
+    const auto plainFile = rt.openSerial(8, LineSettings{115200});
+    EXPECT_FALSE(plainFile);
+    EXPECT_FALSE(plainFile.error().empty());
 
-    auto first = rt.openSerial(3, LineSettings{115200}, error);
-    ASSERT_TRUE(first) << error;
-    error.clear();
-    EXPECT_FALSE(rt.openSerial(3, LineSettings{115200}, error));
-    EXPECT_EQ(error, "the port is in use by another program");
-    first->close();
-    auto again = rt.openSerial(3, LineSettings{9600}, error);
-    EXPECT_TRUE(again) << error;
+    auto first = rt.openSerial(3, LineSettings{115200});
+    ASSERT_TRUE(first) << first.error();
+    const auto held = rt.openSerial(3, LineSettings{115200});
+    EXPECT_FALSE(held);
+    EXPECT_EQ(held.error(), "the port is in use by another program");
+    (*first)->close();
+    const auto again = rt.openSerial(3, LineSettings{9600});
+    EXPECT_TRUE(again) << again.error();
 }
 
 TEST_F(QtSerialTest, ADeviceHeldThroughOneNameIsInUseThroughAnother) {
@@ -286,16 +286,16 @@ TEST_F(QtSerialTest, ADeviceHeldThroughOneNameIsInUseThroughAnother) {
     fs::create_symlink(device, second);
     link(5, second);
 
-    std::string error;
-    auto first = rt.openSerial(3, LineSettings{115200}, error);
-    ASSERT_TRUE(first) << error;
+    auto first = rt.openSerial(3, LineSettings{115200});
+    ASSERT_TRUE(first) << first.error();
     for (int n : {4, 5}) {
-        error.clear();
-        EXPECT_FALSE(rt.openSerial(n, LineSettings{115200}, error)) << n;
-        EXPECT_EQ(error, "the port is in use by another program") << n;
+        const auto held = rt.openSerial(n, LineSettings{115200});
+        EXPECT_FALSE(held) << n;
+        EXPECT_EQ(held.error(), "the port is in use by another program") << n;
     }
-    first->close();
-    EXPECT_TRUE(rt.openSerial(5, LineSettings{115200}, error)) << error;
+    (*first)->close();
+    const auto again = rt.openSerial(5, LineSettings{115200});
+    EXPECT_TRUE(again) << again.error();
 }
 
 TEST_F(QtSerialTest, ComPortExistsFollowsTheLinksAndKeepsNothingOpen) {

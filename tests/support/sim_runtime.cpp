@@ -51,7 +51,7 @@ void SimConnection::unplug(double delay) {
         if (alive.expired() || !*alive.lock() || !open_) return;
         open_ = false;
         in_.clear();
-        if (onLost) onLost("the device was removed");
+        if (onEnded) onEnded({"the device was removed", true});
     });
 }
 
@@ -152,20 +152,14 @@ void SimRuntime::formUnloaded(Form& f) { formEvents.push_back("unloaded " + f.na
 
 bool SimRuntime::comPortExists(int n) { return existingPorts.count(n) > 0; }
 
-std::unique_ptr<SerialConnection> SimRuntime::openSerial(int n, const LineSettings& /*s*/, std::string& error) {
-    if (auto r = refuseOpen.find(n); r != refuseOpen.end()) {
-        error = r->second;
-        return nullptr;
-    }
-    if (!existingPorts.count(n)) {
-        error = "no such device";
-        return nullptr;
-    }
+Result<std::unique_ptr<SerialConnection>> SimRuntime::openSerial(int n, const LineSettings& /*s*/) {
+    if (auto r = refuseOpen.find(n); r != refuseOpen.end()) return Failure{r->second};
+    if (!existingPorts.count(n)) return Failure{"no such device", true};
     auto b = boards.find(n);
     auto c = std::make_unique<SimConnection>(*this, n, b == boards.end() ? nullptr : b->second);
     lastConnection = c.get();
     ++openCount;
-    return c;
+    return std::unique_ptr<SerialConnection>(std::move(c));
 }
 
 void SimRuntime::playSound(const std::string& path) { sounds.push_back({t_, path}); }

@@ -55,7 +55,6 @@ public:
     void arrive(const std::string& text, double delay = 0);
     // Far end vanishes after `delay` seconds.
     void unplug(double delay = 0);
-    bool isOpen() const { return open_; }
     int port() const { return port_; }
 
 private:
@@ -97,7 +96,6 @@ public:
     void wait(double seconds) override;
     void waitNoEvents(double seconds) override;
     void waitForEvents(double deadline) override;
-    void post(std::function<void()> fn) override;
     void disposeLater(std::function<void()> fn) override;
     int startTimer(int intervalMs, std::function<void()> tick) override;
     void stopTimer(int id) override;
@@ -108,13 +106,15 @@ public:
     void formUnloaded(Form& f) override;
     void quit() override { quitRequested = true; }
     bool comPortExists(int n) override;
-    std::unique_ptr<SerialConnection> openSerial(int n, const LineSettings& s, std::string& error) override;
+    Result<std::unique_ptr<SerialConnection>> openSerial(int n, const LineSettings& s) override;
     int audioOutputCount() override { return audioOutputs; }
     void playSound(const std::string& path) override;
     void stopSound() override;
     const Environment& env() const override { return environment; }
 
     // --- driving the simulation -----------------------------------------------------------
+    // Calls `fn` from the event queue.
+    void post(std::function<void()> fn);
     // Runs the idle event loop until virtual time `t` (handlers run as events fall due).
     void runUntil(double t);
     void runFor(double seconds) { runUntil(t_ + seconds); }

@@ -282,7 +282,7 @@ struct QtBinder::FormView {
     QSize clientPx;
 };
 
-QtBinder::QtBinder(Runtime& rt)
+QtBinder::QtBinder(ViewServices& rt)
     : rt_(rt), pictures_(std::make_unique<PictureCache>()), inputGate_(std::make_unique<view::InputGate>()) {
     QCoreApplication::instance()->installEventFilter(inputGate_.get());
     QAccessible::installFactory(view::accessibleInterface);

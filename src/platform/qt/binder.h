@@ -26,11 +26,11 @@ class QWidget;
 namespace qv {
 
 class Control;
-class Runtime;
+class ViewServices;
 
 class QtBinder : public ViewHost {
 public:
-    explicit QtBinder(Runtime& rt);
+    explicit QtBinder(ViewServices& rt);
     ~QtBinder() override;
     QtBinder(const QtBinder&) = delete;
     QtBinder& operator=(const QtBinder&) = delete;
@@ -70,7 +70,7 @@ private:
     void dispatch(const std::shared_ptr<bool>& alive, Fn&& fn);
     void fail(const std::string& what);
 
-    Runtime& rt_;
+    ViewServices& rt_;
     double scale_ = 1;
     std::vector<std::unique_ptr<FormView>> forms_;
     struct PictureCache;

@@ -120,7 +120,7 @@ void QtRuntime::waitForEvents(double deadline) {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void QtRuntime::dispatchLater(std::function<void()> fn) {
+void QtRuntime::post(std::function<void()> fn) {
     QMetaObject::invokeMethod(
         this,
         [this, fn = std::move(fn)] {
@@ -129,8 +129,6 @@ void QtRuntime::dispatchLater(std::function<void()> fn) {
         },
         Qt::QueuedConnection);
 }
-
-void QtRuntime::post(std::function<void()> fn) { dispatchLater(std::move(fn)); }
 
 void QtRuntime::disposeLater(std::function<void()> fn) {
     disposals_.push_back(std::move(fn));
@@ -237,17 +235,17 @@ void QtRuntime::quit() {
     std::_Exit(0);
 }
 
-bool QtRuntime::comPortExists(int n) { return deviceOpens(comDevicePath(n, comLinksFolder(env_.exeName))); }
+bool QtRuntime::comPortExists(int n) {
+    const auto path = comDevicePath(n, comLinksFolder(env_.exeName));
+    return path && deviceOpens(*path);
+}
 
-std::unique_ptr<SerialConnection> QtRuntime::openSerial(int n, const LineSettings& s, std::string& error) {
-    const std::string path = comDevicePath(n, comLinksFolder(env_.exeName));
-    if (path.empty()) {
-        error = "COM" + std::to_string(n) + " names no device";
-        return nullptr;
-    }
-    auto c = std::make_unique<QtSerialConnection>(*this, path);
-    if (!c->open(s.baud, error)) return nullptr;
-    return c;
+Result<std::unique_ptr<SerialConnection>> QtRuntime::openSerial(int n, const LineSettings& s) {
+    const auto path = comDevicePath(n, comLinksFolder(env_.exeName));
+    if (!path) return path.failure();
+    auto c = std::make_unique<QtSerialConnection>(*this, *path);
+    if (auto opened = c->open(s.baud); !opened) return opened.failure();
+    return std::unique_ptr<SerialConnection>(std::move(c));
 }
 
 int QtRuntime::audioOutputCount() { return sound_->outputCount(); }

@@ -42,7 +42,6 @@ public:
     void wait(double seconds) override;
     void waitNoEvents(double seconds) override;
     void waitForEvents(double deadline) override;
-    void post(std::function<void()> fn) override;
     void disposeLater(std::function<void()> fn) override;
     int startTimer(int intervalMs, std::function<void()> tick) override;
     void stopTimer(int id) override;
@@ -55,7 +54,7 @@ public:
     [[noreturn]] void quit() override;
 
     bool comPortExists(int n) override;
-    std::unique_ptr<SerialConnection> openSerial(int n, const LineSettings& s, std::string& error) override;
+    Result<std::unique_ptr<SerialConnection>> openSerial(int n, const LineSettings& s) override;
 
     int audioOutputCount() override;
     void playSound(const std::string& path) override;
@@ -65,13 +64,10 @@ public:
 
     // --- for the platform's own pieces ------------------------------------------------
     // Calls `fn` from the event queue and brings the view in step afterwards.
-    void dispatchLater(std::function<void()> fn);
+    void post(std::function<void()> fn);
     // Open connections, so that quit() can release the ports.
     void connectionOpened(QtSerialConnection* c) { connections_.insert(c); }
     void connectionClosed(QtSerialConnection* c) { connections_.erase(c); }
-    // How deep the program is inside waits, message boxes and event processing it asked
-    // for; 0 at the outermost event loop.
-    int nesting() const { return nesting_; }
 
 private:
     // Counts a blocking call for as long as it runs.

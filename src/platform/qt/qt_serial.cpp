@@ -62,7 +62,7 @@ QtSerialConnection::QtSerialConnection(QtRuntime& rt, std::string devicePath)
 
 QtSerialConnection::~QtSerialConnection() { close(); }
 
-bool QtSerialConnection::open(int baud, std::string& error) {
+Result<> QtSerialConnection::open(int baud) {
     // QSerialPort's lock is a file named after the path it opens: the device's own path
     // makes it one lock per device, whichever link leads there.
     std::error_code ec;
@@ -82,36 +82,31 @@ bool QtSerialConnection::open(int baud, std::string& error) {
             case QSerialPort::PermissionError:
                 // Refused by the lock file or the device's exclusive mode (another holder), or
                 // by the device's access rights.
-                error = accessDenied(device_) ? why : kInUse;
-                break;
+                return Failure{accessDenied(device_) ? why : kInUse};
             case QSerialPort::UnsupportedOperationError:
-                error = "the baud rate " + std::to_string(baud) + " is not supported by this port (" + why + ")";
-                break;
+                return Failure{"the baud rate " + std::to_string(baud) + " is not supported by this port (" +
+                               why + ")"};
             default:
-                error = why;
-                break;
+                return Failure{why};
         }
-        return false;
     }
     // Lock files bind only the programs that look for them, and the device's exclusive
     // mode does not hold back root: a lock on the open device itself refuses another
     // panel whatever path it came by.
     if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
         port_.close();
-        error = kInUse;
-        return false;
+        return Failure{kInUse};
     }
     if (port_.baudRate() != baud) {
         port_.close();
-        error = "the baud rate " + std::to_string(baud) + " is not supported by this port";
-        return false;
+        return Failure{"the baud rate " + std::to_string(baud) + " is not supported by this port"};
     }
     writable_ = std::make_unique<QSocketNotifier>(port_.handle(), QSocketNotifier::Write);
     writable_->setEnabled(false);
     QObject::connect(writable_.get(), &QSocketNotifier::activated, this, [this] { send(); });
     open_ = true;
     rt_.connectionOpened(this);
-    return true;
+    return Done{};
 }
 
 void QtSerialConnection::write(const std::string& bytes) {
@@ -134,9 +129,8 @@ void QtSerialConnection::write(const std::string& bytes) {
             queued = nowQueued;
             progressAt = rt_.now();
         } else if (open_ && rt_.now() - progressAt >= kStallSeconds) {
-            end(&SerialConnection::onFailed, "the board has taken no data for " +
-                                                 std::to_string(static_cast<int>(kStallSeconds)) +
-                                                 " seconds");
+            end({"the board has taken no data for " + std::to_string(static_cast<int>(kStallSeconds)) +
+                 " seconds"});
         }
     }
 }
@@ -153,9 +147,9 @@ void QtSerialConnection::send() {
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;  // the line is full for now
         const int err = n < 0 ? errno : EIO;
         if (deviceGone(err, device_)) {
-            end(&SerialConnection::onLost, "the device " + path_ + " went away");
+            end({"the device " + path_ + " went away", true});
         } else {
-            end(&SerialConnection::onFailed, "writing to " + path_ + " failed: " + std::strerror(err));
+            end({"writing to " + path_ + " failed: " + std::strerror(err)});
         }
         return;
     }
@@ -191,7 +185,7 @@ void QtSerialConnection::close() {
 
 void QtSerialConnection::arrived() {
     collect();
-    rt_.dispatchLater([self = QPointer<QtSerialConnection>(this)] {
+    rt_.post([self = QPointer<QtSerialConnection>(this)] {
         if (!self || !self->open_ || !self->onReceive) return;
         // The handler may close the port and so destroy this connection and its handler.
         auto handler = self->onReceive;
@@ -205,16 +199,15 @@ void QtSerialConnection::portError(QSerialPort::SerialPortError e) {
     // it stays open, so it is closed at once. (Its error text is no help: after a read of
     // nothing it repeats whatever errno an earlier call left behind.)
     if (!open_ || (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)) return;
-    end(&SerialConnection::onLost, "the device " + path_ + " went away");
+    end({"the device " + path_ + " went away", true});
 }
 
-void QtSerialConnection::end(std::function<void(const std::string&)> SerialConnection::*handler,
-                             const std::string& reason) {
+void QtSerialConnection::end(Failure why) {
     close();
-    rt_.dispatchLater([self = QPointer<QtSerialConnection>(this), handler, reason] {
-        if (!self || !((*self).*handler)) return;
-        auto fn = (*self).*handler;
-        fn(reason);
+    rt_.post([self = QPointer<QtSerialConnection>(this), why = std::move(why)] {
+        if (!self || !self->onEnded) return;
+        auto fn = self->onEnded;
+        fn(why);
     });
 }
 

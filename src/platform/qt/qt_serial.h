@@ -28,9 +28,7 @@ public:
     ~QtSerialConnection() override;
 
     // Opens the device at `baud`, 8 data bits, no parity, 1 stop bit, no flow control.
-    // On failure returns false with the reason in `error`.
-    bool open(int baud, std::string& error);
-    bool isOpen() const { return open_; }
+    Result<> open(int baud);
 
     void write(const std::string& bytes) override;
     int bytesAvailable() const override;
@@ -43,8 +41,8 @@ private:
     void portError(QSerialPort::SerialPortError e);
     // Writes what waits, as far as the line takes it now.
     void send();
-    // Closes the port and tells the owner through `handler` from the event queue.
-    void end(std::function<void(const std::string&)> SerialConnection::*handler, const std::string& reason);
+    // Closes the port and tells the owner from the event queue.
+    void end(Failure why);
 
     QtRuntime& rt_;
     const std::string path_;
