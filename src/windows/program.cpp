@@ -1,5 +1,6 @@
 #include "windows/program.h"
 
+#include <functional>
 #include <memory>
 
 #include "windows/form_options.h"
@@ -20,47 +21,43 @@ Program::~Program() {
     main_.reset();
 }
 
-FormOptions& Program::options() {
-    if (!options_) {
-        options_ = std::make_unique<FormOptions>(rt);
-        if (onOptionsLoad) onOptionsLoad(*options_);
+namespace {
+
+// A window is loaded, hidden, the first time anything touches it.
+template <class F>
+F& loaded(std::unique_ptr<F>& slot, Runtime& rt, const std::function<void(F&)>& onLoad) {
+    if (!slot) {
+        slot = std::make_unique<F>(rt);
+        if (onLoad) onLoad(*slot);
     }
-    return *options_;
+    return *slot;
 }
 
-void Program::unloadOptions() {
-    if (!options_) return;
-    std::shared_ptr<FormOptions> old(options_.release());
-    if (onOptionsUnload) onOptionsUnload(*old);
+// Unloading hides the window at once and disposes of it only once control is back at the
+// outer event loop, so that a handler of the window may still finish.
+template <class F>
+void unload(std::unique_ptr<F>& slot, Runtime& rt, const std::function<void(F&)>& beforeHide) {
+    if (!slot) return;
+    std::shared_ptr<F> old(slot.release());
+    if (beforeHide) beforeHide(*old);
     old->Hide();
     rt.formUnloaded(*old);
     rt.disposeLater([old] {});
 }
 
-FormZoeken& Program::zoeken() {
-    if (!zoeken_) {
-        zoeken_ = std::make_unique<FormZoeken>(rt);
-        if (onZoekenLoad) onZoekenLoad(*zoeken_);
-    }
-    return *zoeken_;
-}
+}  // namespace
+
+FormOptions& Program::options() { return loaded(options_, rt, onOptionsLoad); }
+
+void Program::unloadOptions() { unload(options_, rt, onOptionsUnload); }
+
+FormZoeken& Program::zoeken() { return loaded(zoeken_, rt, onZoekenLoad); }
 
 void Program::unloadZoeken() {
-    if (!zoeken_) return;
-    std::shared_ptr<FormZoeken> old(zoeken_.release());
-    old->Timer_Zoeken.setEnabled(false);
-    old->Hide();
-    rt.formUnloaded(*old);
-    rt.disposeLater([old] {});
+    unload<FormZoeken>(zoeken_, rt, [](FormZoeken& z) { z.Timer_Zoeken.setEnabled(false); });
 }
 
-FormShowImage& Program::showImage() {
-    if (!showImage_) {
-        showImage_ = std::make_unique<FormShowImage>(rt);
-        if (onShowImageLoad) onShowImageLoad(*showImage_);
-    }
-    return *showImage_;
-}
+FormShowImage& Program::showImage() { return loaded(showImage_, rt, onShowImageLoad); }
 
 std::string Program::programPath(const std::string& folder, const std::string& name) const {
     return rt.env().programFolder + "/" + folder + "/" + name;
