@@ -80,7 +80,6 @@ public:
     ControlBinding(const ControlBinding&) = delete;
     ControlBinding& operator=(const ControlBinding&) = delete;
 
-    Control& control() const { return c_; }
     QWidget* widget() const { return w_; }
     // Makes the widget inside `parent`: the form's window or the container's widget.
     void create(QWidget* parent);
