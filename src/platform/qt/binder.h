@@ -1,23 +1,23 @@
 // The Qt view of the window objects.
 //
 // One generic binder renders any Form: a top-level widget per shown form and a child
-// widget per control, chosen by the control's kind. After every handler and before every
-// wait the runtime calls syncAll(), which compares each object's fields with what its
-// widget shows and touches only what changed, so an idle pass over a whole window costs
-// microseconds and repaints nothing. User input goes the other way: a click, a choice, a
-// scroll or a key becomes the object's own event (click(), setValue(), select(), ...),
-// followed by a sync.
+// widget per control, made and kept by the binding of the control's kind. After every handler and before
+// every wait the runtime calls syncAll(), which compares each object's fields with what its widget shows and
+// touches only what changed, so an idle pass over a whole window costs microseconds and repaints nothing.
+// User input goes the other way: a click, a choice, a scroll or a key becomes the object's own event
+// (click(), setValue(), select(), ...), followed by a sync.
 //
 // Handlers may run nested waits and may unload the very window whose widget raised the
 // event; the binder then drops every pointer to the form at once and leaves the widgets
 // to be disposed of at the outer event loop, never under a running signal.
 #pragma once
 
-#include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/qt/control_binding.h"
 #include "platform/qt/view_host.h"
 
 class QObject;
@@ -28,7 +28,7 @@ namespace qv {
 class Control;
 class ViewServices;
 
-class QtBinder : public ViewHost {
+class QtBinder : public ViewHost, private Dispatcher {
 public:
     explicit QtBinder(ViewServices& rt);
     ~QtBinder() override;
@@ -46,35 +46,23 @@ public:
     QWidget* widget(const Control& c) const;
 
     // Pixels per twip on this screen: 1/15 at 96 dots per inch.
-    double pixelsPerTwip() const { return scale_ / 15.0; }
+    double pixelsPerTwip() const;
 
     struct FormView;
-    struct ControlView;
 
 private:
-    friend struct FormView;
-    friend struct ControlView;
-
     FormView* find(const Form& f) const;
     void build(FormView& v);
-    void createWidget(FormView& v, ControlView& cv);
-    void syncControl(FormView& v, ControlView& cv);
-    void wireInput(FormView& v, ControlView& cv);
     void syncForm(FormView& v);
-    void placeWindow(FormView& v);
     void geometryChanged(FormView& v, bool resized);
-    // Runs a user's action on the form's objects, unless the form is gone, then brings
-    // every window in step. Errors a handler lets out end the program as the platform
-    // ends it after an untrapped error.
-    template <class Fn>
-    void dispatch(const std::shared_ptr<bool>& alive, Fn&& fn);
+    // Errors a handler lets out end the program as the platform ends it after an
+    // untrapped error.
+    void dispatch(const std::shared_ptr<bool>& alive, const std::function<void()>& action) override;
     void fail(const std::string& what);
 
     ViewServices& rt_;
-    double scale_ = 1;
+    BindingShared shared_;
     std::vector<std::unique_ptr<FormView>> forms_;
-    struct PictureCache;
-    std::unique_ptr<PictureCache> pictures_;
     std::unique_ptr<QObject> inputGate_;
     bool syncing_ = false;
 };

@@ -22,11 +22,6 @@ class QAccessibleInterface;
 
 namespace qv::view {
 
-// A colour number 0x00BBGGRR, or a system colour (high bit set) taken from the palette.
-QColor toQColor(Color c);
-QFont toQFont(const Font& f);
-
-// Reports a left click: press and release inside the widget.
 // Pictures scaled to the size they are shown at, kept while picture and size stay the
 // same: smooth scaling is the dearest part of a repaint, and the input pictures and LED
 // buttons switch between the same two pictures again and again.
@@ -42,6 +37,7 @@ private:
     std::vector<Entry> entries_;
 };
 
+// Reports a left click: press and release inside the widget.
 class ClickArea : public QWidget {
 public:
     explicit ClickArea(QWidget* parent) : QWidget(parent) {}

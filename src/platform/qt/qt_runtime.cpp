@@ -17,6 +17,7 @@
 #include "platform/com_names.h"
 #include "platform/qt/qt_serial.h"
 #include "platform/qt/qt_sound.h"
+#include "platform/qt/values.h"
 #include "platform/qt/view_host.h"
 
 namespace qv {
@@ -208,10 +209,9 @@ int QtRuntime::msgBox(const std::string& text, int style, const std::string& tit
 std::optional<int> QtRuntime::chooseColor(int initial) {
     Nested n(*this);
     sync();
-    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    const QColor chosen = QColorDialog::getColor(view::toQColor(initial), dialogParent());
     if (!chosen.isValid()) return std::nullopt;
-    return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+    return view::fromQColor(chosen);
 }
 
 void QtRuntime::formShown(Form& f) {

@@ -1,0 +1,104 @@
+#include "platform/qt/control_binding.h"
+
+#include <QWidget>
+
+#include "platform/qt/values.h"
+
+namespace qv {
+
+void FormInput::click(std::function<void()> what) const {
+    run([alive = alive_, form = form_, what = std::move(what)] {
+        form->activate();
+        if (*alive) what();
+    });
+}
+
+std::function<void()> FormInput::clicks(Control& c) const {
+    return [in = *this, c = &c] { in.click([c] { c->click(); }); };
+}
+
+namespace {
+
+bool onShownPage(const Control& c) {
+    if (c.tabPage < 0 || !c.container || c.container->kind != ControlKind::TabControl) return true;
+    return static_cast<const TabControl*>(c.container)->Tab == c.tabPage;
+}
+
+}  // namespace
+
+void ControlBinding::create(QWidget* parent) {
+    w_ = make(parent);
+    w_->setObjectName(view::qs(c_.qualifiedName()));
+}
+
+void ControlBinding::sync() {
+    QWidget* w = w_;
+    Control& c = c_;
+    const bool first = first_;
+    first_ = false;
+
+    if (first) {
+        font_ = c.font;
+        // Most controls use the font they inherit; setting it again on each of them
+        // would resolve and propagate fonts a hundred times over at start-up.
+        const QFont font = view::toQFont(c.font);
+        if (font != w->font()) w->setFont(font);
+    } else if (!sameFont(font_, c.font)) {
+        font_ = c.font;
+        w->setFont(view::toQFont(c.font));
+    }
+    QRect r = shared_.twips.toPixels(c.Left, c.Top, c.Width, c.Height);
+    fit(r);
+    if (take(first, rect_, r)) w->setGeometry(r);
+    if (take(first, enabled_, c.Enabled)) w->setEnabled(c.Enabled);
+    const std::string& accessible = namedByCaption() && !c.Caption.empty() ? c.Caption : c.accessibleName;
+    if (take(first, accessible_, accessible)) w->setAccessibleName(view::qs(accessible));
+
+    if (syncLook(first)) w->update();
+
+    // Last, so a control on a tab page follows the page that the sync above just showed.
+    const bool visible = c.Visible && onShownPage(c);
+    if (take(first, visible_, visible)) w->setVisible(visible);
+}
+
+void ControlBinding::syncFieldColors(bool first, ShownColors& shown) {
+    if (shown.take(first, c_))
+        view::setColors(w_, QPalette::Base, c_.BackColor, QPalette::Text, c_.ForeColor);
+}
+
+std::unique_ptr<ControlBinding> bindControl(Control& c, BindingShared& shared) {
+    switch (c.kind) {
+        case ControlKind::Label:
+            return bindLabel(static_cast<Label&>(c), shared);
+        case ControlKind::CommandButton:
+            return bindCommandButton(static_cast<CommandButton&>(c), shared);
+        case ControlKind::CheckBox:
+            return bindCheckBox(static_cast<CheckBox&>(c), shared);
+        case ControlKind::OptionButton:
+            return bindOptionButton(static_cast<OptionButton&>(c), shared);
+        case ControlKind::Frame:
+            return bindFrame(static_cast<Frame&>(c), shared);
+        case ControlKind::PictureBox:
+            return bindPictureBox(static_cast<PictureBox&>(c), shared);
+        case ControlKind::Image:
+            return bindImage(static_cast<Image&>(c), shared);
+        case ControlKind::Shape:
+            return bindShape(static_cast<Shape&>(c), shared);
+        case ControlKind::ComboBox:
+            return bindComboBox(static_cast<ComboBox&>(c), shared);
+        case ControlKind::FileListBox:
+            return bindFileListBox(static_cast<FileListBox&>(c), shared);
+        case ControlKind::HScrollBar:
+        case ControlKind::VScrollBar:
+            return bindScrollBar(static_cast<ScrollBar&>(c), shared);
+        case ControlKind::TextBox:
+            return bindTextBox(static_cast<TextBox&>(c), shared);
+        case ControlKind::TabControl:
+            return bindTabControl(static_cast<TabControl&>(c), shared);
+        case ControlKind::Timer:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace qv

@@ -1,0 +1,57 @@
+#include "platform/qt/binder_widgets.h"
+#include "platform/qt/control_binding.h"
+#include "platform/qt/values.h"
+
+namespace qv {
+
+namespace {
+
+class LabelBinding final : public BindingOf<Label, view::LabelWidget> {
+public:
+    using BindingOf::BindingOf;
+    bool windowed() const override { return false; }
+    void wireInput(const FormInput& in) override { view()->onClick = in.clicks(c_); }
+
+protected:
+    QWidget* make(QWidget* parent) override { return new view::LabelWidget(parent); }
+    bool namedByCaption() const override { return true; }
+
+    bool syncLook(bool first) override {
+        const Label& l = obj();
+        view::LabelWidget* lw = view();
+        bool repaint = false;
+        if (take(first, caption_, l.Caption)) {
+            lw->text = view::qs(l.Caption);
+            repaint = true;
+        }
+        repaint |= colors_.take(first, c_);
+        repaint |= take(first, align_, l.Alignment);
+        repaint |= take(first, border_, l.BorderSingle);
+        repaint |= take(first, transparent_, l.Transparent);
+        if (repaint) {
+            lw->back = view::toQColor(l.BackColor);
+            lw->fore = view::toQColor(l.ForeColor);
+            lw->align = l.Alignment;
+            lw->border = l.BorderSingle;
+            lw->transparent = l.Transparent;
+            // An opaque label paints every pixel itself: Qt then need not repaint
+            // what lies beneath it each time its value changes.
+            lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
+        }
+        return repaint;
+    }
+
+private:
+    std::string caption_;
+    ShownColors colors_;
+    Align align_ = Align::Left;
+    bool border_ = false, transparent_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlBinding> bindLabel(Label& c, BindingShared& shared) {
+    return std::make_unique<LabelBinding>(c, shared);
+}
+
+}  // namespace qv

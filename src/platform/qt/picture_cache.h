@@ -1,0 +1,42 @@
+// The pictures the controls show, read once per file and kept, with their masked copies.
+#pragma once
+
+#include <QImage>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "platform/controls.h"
+
+namespace qv {
+
+class PictureCache {
+public:
+    // nullopt: a file that cannot be read (the control keeps what it shows); a null image:
+    // no picture. "design:<name>" names a picture built into the program.
+    std::optional<QImage> load(const std::string& path);
+    // The picture with every pixel of the mask colour see-through.
+    QImage withMask(const std::string& path, const QImage& img, Color mask);
+
+private:
+    std::unordered_map<std::string, QImage> loaded_;
+    std::unordered_map<std::string, QImage> masked_;
+};
+
+// The picture a control shows: the name it was last given and what was read for it.
+struct ShownPicture {
+    std::string path;
+    QImage image;
+
+    // Reads the picture when its name changed and says whether it did; a file that cannot
+    // be read keeps the picture shown before.
+    bool take(bool first, const std::string& now, PictureCache& cache) {
+        if (!first && path == now) return false;
+        return read(now, cache);
+    }
+
+private:
+    bool read(const std::string& now, PictureCache& cache);
+};
+
+}  // namespace qv
