@@ -36,39 +36,18 @@
 #include <utility>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/qt/binder.h"
-#include "platform/qt/qt_runtime.h"
+#include "app/qt_program.h"
 #include "platform/qt/view_host.h"
-#include "program/application.h"
-#include "windows/form_quorvane.h"
 #include "pty_board.h"
+#include "support/cpu_time.h"
+#include "support/standard_settings.h"
+#include "support/temp_dir.h"
 
 namespace bench {
 
-// CPU time of the calling thread, in seconds.
-inline double threadCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-// User and system CPU time of the calling thread, in seconds.
-inline std::pair<double, double> threadUserSystemSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    const auto sec = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return {sec(u.ru_utime), sec(u.ru_stime)};
-}
-
-// CPU time of the whole process (every thread), in seconds.
-inline double processCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
+using qv::test::processCpuSeconds;
+using qv::test::threadCpuSeconds;
+using qv::test::threadUserSystemSeconds;
 
 struct Summary {
     size_t count = 0;
@@ -146,22 +125,15 @@ public:
     Panel(int& argc, char** argv, int effectSteps, int timing, const std::string& port = {})
         : external_(!port.empty()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        root_ =
-            std::filesystem::temp_directory_path() / ("quorvane-link-bench-" + std::to_string(::getpid()));
-        const auto home = root_ / "home";
-        const auto config = root_ / "config";
-        const auto program = root_ / "program";
-        std::filesystem::create_directories(home / "Quorvane");
+        const auto home = root_.path() / "home";
+        const auto config = root_.path() / "config";
+        const auto program = root_.path() / "program";
         std::filesystem::create_directories(config / "Quorvane" / "ports");
         std::filesystem::create_directories(program / "Effects");
         for (const char* dir : {"Pictures", "Sounds"})
             std::filesystem::create_directory_symlink(std::filesystem::path(QUORVANE_ASSETS) / dir,
                                                       program / dir);
-        writeFile(
-            home / "Quorvane" / "Settings.txt",
-            "Settings for Quorvane\r\nWritten by the program\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n"
-            " 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 1 \r\n- Output\r\n 0 \r\n"
-            "- Displaytext\r\nARDUINO \r\n");
+        qv::test::writeStandardSettings(home, true, true);
         std::string fx = std::to_string(timing) + "\r\n";
         for (int s = 0; s < effectSteps; ++s) {
             std::string step(8, '-');
@@ -175,39 +147,27 @@ public:
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         ::setenv("HOME", home.c_str(), 1);
 
-        app_ = std::make_unique<QApplication>(argc, argv);
-        QFont font(QStringLiteral("Comic Sans MS"));
-        font.setPointSizeF(8.25);
-        QApplication::setFont(font);
-        QApplication::setCursorFlashTime(0);
-
+        app_ = qv::makeApplication(argc, argv);
         qv::Environment env = qv::systemEnvironment();
         env.programFolder = program.string();
         env.homeFolder = home.string();
         env.exeName = "Quorvane";
-        rt_ = std::make_unique<qv::QtRuntime>(env);
-        binder_ = std::make_unique<qv::QtBinder>(*rt_);
-        view = std::make_unique<LatencyView>(*binder_, board);
-        rt_->setView(view.get());
-        prog_ = std::make_unique<qv::Application>(*rt_);
-        w = &prog_->quorvane();
+        program_ = std::make_unique<qv::QtProgram>(env);
+        view = std::make_unique<LatencyView>(program_->binder(), board);
+        program_->rt().setView(view.get());
+        w = &program_->main();
         view->window = w;
     }
 
     ~Panel() {
         board.stop();
-        rt_->setView(nullptr);
-        binder_.reset();
-        prog_.reset();
-        rt_.reset();
+        program_.reset();
         app_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
-    qv::QtRuntime& rt() { return *rt_; }
+    qv::QtRuntime& rt() { return program_->rt(); }
 
     // Starts the program, connects to COM3 as a user would and calls `connected` once
     // the panel polls (from the event loop, a second after the first request, so that the
@@ -218,11 +178,10 @@ public:
         if (!external_)
             board.start([this] {
                 QMetaObject::invokeMethod(
-                    rt_.get(), [this] { connectedSince_ = Clock::now(); }, Qt::QueuedConnection);
+                    &program_->rt(), [this] { connectedSince_ = Clock::now(); }, Qt::QueuedConnection);
             });
-        w->Form_Load();
-        w->Show();
-        rt_->post([this] {
+        program_->start();
+        program_->rt().post([this] {
             w->ComboPoorten.Text = "Com 3";
             w->ComboPoorten.click();
             w->CMD_Verbind.click();
@@ -263,11 +222,9 @@ public:
 
 private:
     bool external_;
-    std::filesystem::path root_;
+    qv::test::TempDir root_;
     std::unique_ptr<QApplication> app_;
-    std::unique_ptr<qv::QtRuntime> rt_;
-    std::unique_ptr<qv::QtBinder> binder_;
-    std::unique_ptr<qv::Application> prog_;
+    std::unique_ptr<qv::QtProgram> program_;
     Clock::time_point connectedSince_{};
 };
 

@@ -5,8 +5,6 @@
 //
 // Usage: effect_timing [steps] [timing]   (defaults 200 and 55: 55 / 550 = 0.1 s)
 // Exit status 1 when the process used more than 2% of a core.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
@@ -19,6 +17,8 @@
 
 #include "platform/qt/qt_runtime.h"
 #include "program/application.h"
+#include "support/cpu_time.h"
+#include "support/temp_dir.h"
 #include "windows/form_quorvane.h"
 
 namespace {
@@ -51,13 +51,6 @@ public:
     }
 };
 
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,8 +61,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(::getpid()));
+    const qv::test::TempDir temp;
+    const std::filesystem::path& folder = temp.path();
     std::filesystem::create_directories(folder / "Effects");
     {
         std::ofstream fx(folder / "Effects" / "bench.led", std::ios::binary);
@@ -96,16 +89,15 @@ int main(int argc, char** argv) {
     double wall0 = 0, cpu0 = 0, wall1 = 0, cpu1 = 0;
     QTimer::singleShot(0, [&] {
         wall0 = rt.now();
-        cpu0 = cpuSeconds();
+        cpu0 = qv::test::processCpuSeconds();
         w.CMD_Animatie.Caption = "Stop";
         w.SpeelEffect(static_cast<int16_t>(passes));
         w.CMD_Animatie.Caption = "Start";
         wall1 = rt.now();
-        cpu1 = cpuSeconds();
+        cpu1 = qv::test::processCpuSeconds();
         QCoreApplication::quit();
     });
     app.exec();
-    std::filesystem::remove_all(folder);
 
     const std::vector<Stamp>& frames = rt.written;
     const size_t n = frames.size();

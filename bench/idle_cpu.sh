@@ -5,9 +5,8 @@ set -euo pipefail
 build=${1:-build}
 secs=${2:-30}
 export HOME=$(mktemp -d)
-mkdir -p "$HOME/Quorvane"
-printf 'Settings for Quorvane\r\nx\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 0 \r\n- Output\r\n 0 \r\n- Displaytext\r\nARDUINO \r\n' > "$HOME/Quorvane/Settings.txt"
 source "$(dirname "$0")/xvfb.sh"
+write_settings
 start_xvfb
 "$build/Quorvane/Quorvane" >/dev/null 2>&1 &
 pid=$!

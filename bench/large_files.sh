@@ -6,19 +6,16 @@ set -euo pipefail
 build=$(realpath "${1:-build}"); what=${2:-led}
 T=$(mktemp -d /tmp/qvm-XXXXXX)
 cp -r "$build/Quorvane" "$T/app"
-export HOME=$T/home; mkdir -p "$HOME/Quorvane"
-S='Settings for Quorvane\r\nx\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 0 \r\n- Output\r\n 0 \r\n- Displaytext\r\nARDUINO \r\n'
-printf "$S" > "$HOME/Quorvane/Settings.txt"
+export HOME=$T/home
+source "$(dirname "$0")/xvfb.sh"
+write_settings
 if [ "$what" = led ]; then
   { printf '550\r\n'; yes $'+-+-+-+-\r' | head -c 1000000000 || true; } > "$T/app/Effects/0big.led"
 elif [ "$what" = settings ]; then
   head -c 200000000 /dev/zero | tr '\0' 'x' >> "$HOME/Quorvane/Settings.txt"
 fi
-exec 3< <(Xvfb -displayfd 1 -screen 0 1600x1000x24 2>/dev/null)
-xvfb=$!
-read -r -u 3 display
+start_xvfb
 trap 'kill $xvfb 2>/dev/null; rm -rf "$T"' EXIT
-export DISPLAY=:$display
 sync; cat "$T"/app/Effects/*.led "$HOME/Quorvane/Settings.txt" >/dev/null  # warm cache
 t0=$(date +%s%N)
 "$T/app/Quorvane" >/dev/null 2>&1 &

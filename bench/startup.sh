@@ -9,10 +9,9 @@ build=${1:-build}
 runs=${2:-9}
 app=$build/Quorvane/Quorvane
 label=$build/bench/label_window
-export HOME=$(mktemp -d)  # a first start would show the settings message: write one first
-mkdir -p "$HOME/Quorvane"
-printf 'Settings for Quorvane\r\nx\r\n- Colors\r\n 255 \r\n 8454016 \r\n 512 \r\n 2 \r\n 8454143 \r\n 8421631 \r\n- Sounds\r\n 1 \r\n 0 \r\n- Output\r\n 0 \r\n- Displaytext\r\nARDUINO \r\n' > "$HOME/Quorvane/Settings.txt"
+export HOME=$(mktemp -d)
 source "$(dirname "$0")/xvfb.sh"
+write_settings  # a first start would show the settings message
 start_xvfb
 trap 'kill $xvfb 2>/dev/null' EXIT
 measure() {  # program, window title -> milliseconds to mapped

@@ -46,14 +46,14 @@ TEST_F(LedOutputs, AdaFruitLedOnSendsColourThenMaskAndOffRestores) {
     EXPECT_EQ(w->CMD_LumiLed(1).Picture, prog().picture("Img AdaFruitled Aan.bmp"));
     EXPECT_EQ(w->CMD_LumiLed(1).BackColor, 0xFF);
     EXPECT_EQ(written(), (std::vector<std::string>{"20/255/", "21/0/", "22/0/", "1/1/"}));
-    EXPECT_EQ(lastSound(), rig.program.path() + "/Sounds/SndSwitch01");
+    EXPECT_EQ(lastSound(), rig.program.file("Sounds/SndSwitch01"));
 
     clickLed(1);
     EXPECT_EQ(w->Label_LumiLed(1).BackColor, kWindowBack);
     EXPECT_EQ(w->CMD_LumiLed(1).Picture, prog().picture("Img AdaFruitled.bmp"));
     EXPECT_EQ(w->CMD_LumiLed(1).BackColor, 0xFFFFFF);
     EXPECT_EQ(written().back(), "1/0/");
-    EXPECT_EQ(lastSound(), rig.program.path() + "/Sounds/SndSwitch02");
+    EXPECT_EQ(lastSound(), rig.program.file("Sounds/SndSwitch02"));
 }
 
 TEST_F(LedOutputs, SwapOutputsChoosesTheBitAndAllEightGiveAFullMask) {
@@ -110,7 +110,7 @@ TEST_F(LedOutputs, WithoutSketchOrBitOnlyScreenMaskAndSoundChange) {
     EXPECT_EQ(w->Label_LumiLed(4).BackColor, 0xFF);
     EXPECT_EQ(w->CMD_LumiLed(4).Picture, picture);
     EXPECT_EQ(prog().mod.LedStatus, 8);
-    EXPECT_EQ(lastSound(), rig.program.path() + "/Sounds/SndSwitch01");
+    EXPECT_EQ(lastSound(), rig.program.file("Sounds/SndSwitch01"));
 
     // A swap value outside 0 and 1 maps no LED to a bit: the mask is sent unchanged.
     openPort(InterfaceLumiLeds);
@@ -125,10 +125,10 @@ TEST_F(LedOutputs, LedColourEqualToBackgroundStillTogglesAndKeepsMaskInAByte) {
     for (int round = 0; round < 3; ++round) {
         clickLed(8);
         EXPECT_EQ(prog().mod.LedStatus, 128);
-        EXPECT_EQ(lastSound(), rig.program.path() + "/Sounds/SndSwitch01");
+        EXPECT_EQ(lastSound(), rig.program.file("Sounds/SndSwitch01"));
         clickLed(8);
         EXPECT_EQ(prog().mod.LedStatus, 0);
-        EXPECT_EQ(lastSound(), rig.program.path() + "/Sounds/SndSwitch02");
+        EXPECT_EQ(lastSound(), rig.program.file("Sounds/SndSwitch02"));
     }
 }
 

@@ -194,7 +194,7 @@ TEST_F(Settings, DialogLoadRunsOnlyTheHandlersOfChangedControls) {
     EXPECT_EQ(d.Label_SoundOnOff.Caption, "ON");
     EXPECT_EQ(d.Shape_SoundStartOnOff.FillColor, kGood);
     EXPECT_EQ(d.Text_Connected.Text, "ARDUINO ");
-    EXPECT_EQ(d.Label_Map.Caption, rig.program.path() + "/ino/");
+    EXPECT_EQ(d.Label_Map.Caption, rig.program.file("ino/"));
     EXPECT_EQ(d.Label_Version.Caption, "Version 1.5.36");
 
     // Every load with sounds on switches the main window's option back on.

@@ -33,7 +33,7 @@ TEST_F(Sounds, StartSoundIgnoresTheSoundOptionAndCellsShowTheDevice) {
     EXPECT_EQ(cell(7).Caption, "Off");
     EXPECT_EQ(cell(7).BackColor, kBad);
     ASSERT_EQ(rig.rt.sounds.size(), 1u);
-    EXPECT_EQ(rig.rt.sounds[0].path, rig.program.path() + "/Sounds/SndStart");
+    EXPECT_EQ(rig.rt.sounds[0].path, rig.program.file("Sounds/SndStart"));
 }
 
 TEST_F(Sounds, NoDeviceMeansSilenceAndCellsKeepTheirDesign) {

@@ -8,30 +8,13 @@
 
 #include "program/application.h"
 #include "support/sim_runtime.h"
+#include "support/standard_settings.h"
+#include "support/temp_dir.h"
 #include "windows/form_options.h"
 #include "windows/form_quorvane.h"
 #include "windows/form_zoeken.h"
 
 namespace qv::test {
-
-// A folder that is removed with everything in it when the object goes.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& rel) const { return path_ + "/" + rel; }
-    void write(const std::string& rel, const std::string& content) const;
-
-private:
-    std::string path_;
-};
-
-// The sixteen lines of a settings file with the standard values, as the program
-// writes it.
-std::vector<std::string> standardSettingsLines();
 
 class Rig {
 public:

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/qt/qt_runtime.h"
+#include "support/temp_dir.h"
 
 namespace qv {
 namespace {
@@ -52,9 +53,7 @@ protected:
             QStandardPaths::findExecutable("parec").isEmpty()) {
             GTEST_SKIP() << "PulseAudio is not installed";
         }
-        char tmpl[] = "/tmp/quorvane-sound-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = temp_.path();
         fs::permissions(dir_, fs::perms::owner_all);
         // Qt's audio backend connects on first use, so the server must be chosen before.
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
@@ -73,8 +72,6 @@ protected:
             recorder_.waitForFinished();
         }
         if (serverPid_ > 0) ::kill(serverPid_, SIGTERM);
-        std::error_code ec;  // the server may still be removing its socket
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
     }
 
     void startRecording() {
@@ -109,6 +106,7 @@ protected:
         return peaks;
     }
 
+    test::TempDir temp_;  // the server may still be removing its socket when it goes
     fs::path dir_;
     pid_t serverPid_ = 0;
     QProcess recorder_;

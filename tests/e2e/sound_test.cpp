@@ -98,7 +98,7 @@ protected:
 
     // The built program with the start sound on, for `seconds`, then ended.
     void runProgram(QProcessEnvironment env, double seconds) {
-        writeSettings(home_.path(), true, true);
+        writeStandardSettings(home_.path(), true, true);
         env.insert("HOME", QString::fromStdString(home_.path().string()));
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(config_.path().string()));
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -113,7 +113,7 @@ protected:
     }
 
     static constexpr int kRate = 22050;  // the sounds' rate, and the recording's
-    TempFolder runtime_, work_, home_, config_;
+    TempDir runtime_, work_, home_, config_;
     fs::path noSpawn_ = work_.path() / "client.conf";
     pid_t serverPid_ = 0;
     QProcess recorder_, program_;
@@ -135,7 +135,7 @@ TEST_F(ProgramSound, InputAndSwitchSoundsAreEachHeardWhole) {
     for (const char* name : {"XDG_RUNTIME_DIR", "PULSE_SERVER", "PULSE_CLIENTCONFIG"})
         qputenv(name, env.value(name).toLocal8Bit());
     Scene scene;
-    writeSettings(scene.home(), true, false);
+    writeStandardSettings(scene.home(), true, false);
     // Steady readings with only A3 (700) above the threshold of 512.
     Emulator board(scene.config(), 3,
                    {"--kind", "AT", "--script", scene.script("one.txt", "0 analog 4 100\n")});

@@ -36,7 +36,7 @@ void connect(ProgramRun& run) {
 
 TEST(ProgramLeds, ClickOnAnAdafruitBoardSendsTheColourThenTheMask) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     Emulator board(scene.config(), 3, {"--kind", "AT"});
     ProgramRun run(scene.home());
     connect(run);
@@ -52,7 +52,7 @@ TEST(ProgramLeds, ClickOnAnAdafruitBoardSendsTheColourThenTheMask) {
 
 TEST(ProgramLeds, ClicksOnALumiLedsBoardAddUpInTheSecondMask) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     Emulator board(scene.config(), 3, {"--kind", "ET"});
     ProgramRun run(scene.home());
     connect(run);
@@ -66,7 +66,7 @@ TEST(ProgramLeds, ClicksOnALumiLedsBoardAddUpInTheSecondMask) {
 
 TEST(ProgramEffects, ChasePlaysStepByStepOnTheBoardAndStopDarkensIt) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     Emulator board(scene.config(), 3, {"--kind", "AT"});
     ProgramRun run(scene.home());
     connect(run);

@@ -15,15 +15,10 @@
 #include <vector>
 
 #include "platform/qt/qt_runtime.h"
+#include "support/cpu_time.h"
 
 namespace qv {
 namespace {
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
 
 // The application's own event loop, outside every wait the program asks for.
 void runOuterLoop(int ms) {
@@ -88,7 +83,7 @@ TEST(QtRuntimeWaitForEvents, BlocksUntilTheDeadlineWithoutSpinning) {
     QtRuntime rt(Environment{});
     const double t = rt.now();
     const double end = t + 0.3;
-    const double cpu = cpuSeconds();
+    const double cpu = test::processCpuSeconds();
     int turns = 0;
     while (rt.now() < end) {
         rt.waitForEvents(end);
@@ -97,7 +92,7 @@ TEST(QtRuntimeWaitForEvents, BlocksUntilTheDeadlineWithoutSpinning) {
     EXPECT_GE(rt.now() - t, 0.3);
     EXPECT_LT(rt.now() - t, 0.35);
     EXPECT_LE(turns, 3);
-    EXPECT_LT(cpuSeconds() - cpu, 0.05);
+    EXPECT_LT(test::processCpuSeconds() - cpu, 0.05);
 }
 
 // A handler that plays an effect: it loops on waits under the outer loop. `click` runs
@@ -112,13 +107,13 @@ struct ClockLoop {
             rt.post(click);
             rt.waitForEvents(rt.now() + 0.05);
             const double end = rt.now() + 0.3;
-            cpu = cpuSeconds();
+            cpu = test::processCpuSeconds();
             turns = 0;
             while (rt.now() < end) {
                 rt.waitForEvents(end);
                 ++turns;
             }
-            cpu = cpuSeconds() - cpu;
+            cpu = test::processCpuSeconds() - cpu;
             after();
         });
         runOuterLoop(500);

@@ -1,12 +1,9 @@
 #include "program_harness.h"
 
-#include <time.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QFont>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -24,45 +21,6 @@ namespace qv::e2e {
 
 double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-TempFolder::TempFolder() {
-    std::string tmpl = (fs::temp_directory_path() / "quorvane-e2e-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
-void writeSettings(const fs::path& home, bool soundOn, bool startSound) {
-    const std::vector<std::string> lines = {"Settings for Quorvane",
-                                            "Written by the program",
-                                            "- Colors",
-                                            " 255 ",
-                                            " 8454016 ",
-                                            " 512 ",
-                                            " 2 ",
-                                            " 8454143 ",
-                                            " 8421631 ",
-                                            "- Sounds",
-                                            soundOn ? " 1 " : " 0 ",
-                                            startSound ? " 1 " : " 0 ",
-                                            "- Output",
-                                            " 0 ",
-                                            "- Displaytext",
-                                            "ARDUINO "};
-    fs::create_directories(home / "Quorvane");
-    std::ofstream out(home / "Quorvane" / "Settings.txt", std::ios::binary);
-    for (const auto& l : lines) out << l << "\r\n";
 }
 
 // --- Emulator -----------------------------------------------------------------------------
@@ -131,22 +89,13 @@ std::vector<LogLine> Emulator::receivedAfter(size_t mark) const {
 // --- ProgramRun ---------------------------------------------------------------------------
 
 ProgramRun::ProgramRun(const fs::path& home) {
-    // As main() sets the application up.
-    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
-    QApplication::setCursorFlashTime(0);
-
+    styleApplication();
     Environment env;
     env.programFolder = QUORVANE_PROGRAM_FOLDER;
     env.exeName = "Quorvane";
     env.homeFolder = home.string();
     env.loginName = "tester";
-    rt_ = std::make_unique<QtRuntime>(env);
-    binder_ = std::make_unique<QtBinder>(*rt_);
-    rt_->setView(binder_.get());
-    prog_ = std::make_unique<Application>(*rt_);
+    program_ = std::make_unique<QtProgram>(env);
 
     // Message boxes are modal and wait for a click: note each one and press its button.
     watcher_ = std::make_unique<QTimer>();
@@ -157,17 +106,11 @@ ProgramRun::ProgramRun(const fs::path& home) {
 
 ProgramRun::~ProgramRun() {
     watcher_->stop();
-    rt_->setView(nullptr);
-    binder_.reset();
-    prog_.reset();
-    rt_.reset();
+    program_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void ProgramRun::start() {
-    w().Form_Load();
-    w().Show();
-}
+void ProgramRun::start() { program_->start(); }
 
 void ProgramRun::acceptMessageBoxes() {
     std::vector<QMessageBox*> boxes;
@@ -183,8 +126,10 @@ void ProgramRun::acceptMessageBoxes() {
     }
 }
 
+QWidget* ProgramRun::window() const { return program_->binder().window(program_->main()); }
+
 QWidget* ProgramRun::widget(const std::string& objectName) const {
-    QWidget* win = binder_->window(prog_->quorvane());
+    QWidget* win = window();
     if (!win) return nullptr;
     return win->findChild<QWidget*>(QString::fromStdString(objectName));
 }

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/binder.h"
-#include "platform/qt/qt_runtime.h"
-#include "program/application.h"
-#include "windows/form_quorvane.h"
+#include "app/qt_program.h"
+#include "support/cpu_time.h"
+#include "support/standard_settings.h"
+#include "support/temp_dir.h"
 
 class QWidget;
 class QTimer;
@@ -24,25 +24,10 @@ namespace fs = std::filesystem;
 
 // Seconds on the monotonic clock that the emulator's log times are also taken on.
 double steadySeconds();
-// CPU seconds this process has used.
-double cpuSeconds();
-
-// A folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// The sixteen settings lines in the program's file format, written as Settings.txt under
-// <home>/Quorvane/. LED colour red, toggle difference 2, no swap, display text "ARDUINO ".
-void writeSettings(const fs::path& home, bool soundOn, bool startSound);
+// The helpers every kind of test shares.
+using test::processCpuSeconds;
+using test::TempDir;
+using test::writeStandardSettings;
 
 struct LogLine {
     double t;         // emulator seconds since its start
@@ -74,7 +59,7 @@ public:
 
 private:
     fs::path logPath_;
-    TempFolder logDir_;
+    TempDir logDir_;
     QProcess process_;
     double startedAt_ = 0;
 };
@@ -85,7 +70,8 @@ struct SeenMessage {
 };
 
 // The program put together as main() does, with its home and links folders in temporary
-// folders and the built program folder (Effects, Pictures, Sounds).
+// folders and the built program folder (Effects, Pictures, Sounds). Closing the main
+// window ends this process, as it ends the program.
 class ProgramRun {
 public:
     // Settings are written and XDG_CONFIG_HOME is pointed at `configHome` before this.
@@ -97,8 +83,10 @@ public:
     // Form_Load and Show, as the program starts.
     void start();
 
-    FormQuorvane& w() { return prog_->quorvane(); }
-    Program& prog() { return *prog_; }
+    FormQuorvane& w() { return program_->main(); }
+    Program& prog() { return program_->prog(); }
+    // The main window's top-level widget, and a widget in it.
+    QWidget* window() const;
     QWidget* widget(const std::string& objectName) const;
 
     // User actions, posted to the event loop so that a handler that runs a long sequence
@@ -129,9 +117,7 @@ public:
 private:
     void acceptMessageBoxes();
 
-    std::unique_ptr<QtRuntime> rt_;
-    std::unique_ptr<QtBinder> binder_;
-    std::unique_ptr<Application> prog_;
+    std::unique_ptr<QtProgram> program_;
     std::unique_ptr<QTimer> watcher_;
     std::vector<SeenMessage> messages_;
 };
@@ -151,8 +137,8 @@ public:
     fs::path script(const std::string& name, const std::string& lines) const;
 
 private:
-    TempFolder home_;
-    TempFolder config_;
+    TempDir home_;
+    TempDir config_;
     std::string oldConfig_;
     bool hadConfig_ = false;
 };

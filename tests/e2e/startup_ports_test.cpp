@@ -30,7 +30,7 @@ void expectConsistentList(ProgramRun& run, const std::vector<std::string>& entri
 
 TEST(ProgramPorts, StartupListsLinkedBoardsInOrderAndFindComDropsThoseAbove16) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     Emulator com3(scene.config(), 3, {"--kind", "AT"});
     Emulator com12(scene.config(), 12, {"--kind", "ET"});
     Emulator com20(scene.config(), 20, {"--kind", "TM"});

@@ -2,9 +2,12 @@
 // when, what the window shows, and how a refused sketch and a vanished board end.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 
 #include "program_harness.h"
@@ -27,7 +30,7 @@ std::vector<LogLine> withoutPolls(const std::vector<LogLine>& lines) {
 
 TEST(ProgramConnection, AdafruitBoardIsIdentifiedPolledShownAndDisconnected) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     const fs::path values = scene.script("values.txt", "0 analog 3 517\n");
     Emulator board(scene.config(), 3, {"--kind", "AT", "--values", "fixed", "--script", values.string()});
     ProgramRun run(scene.home());
@@ -102,7 +105,7 @@ TEST(ProgramConnection, AdafruitBoardIsIdentifiedPolledShownAndDisconnected) {
 
 TEST(ProgramConnection, QuillastraSketchIsNamedAndThePortClosedAgain) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     Emulator board(scene.config(), 3, {"--kind", "AC"});
     ProgramRun run(scene.home());
     run.start();
@@ -129,7 +132,7 @@ TEST(ProgramConnection, QuillastraSketchIsNamedAndThePortClosedAgain) {
 
 TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinning) {
     Scene scene;
-    writeSettings(scene.home(), false, false);
+    writeStandardSettings(scene.home(), false, false);
     // Polling starts about 7 s after the click, which follows the emulator's start closely;
     // the rest leaves room for a loaded machine.
     const double unplugAt = 10.0;
@@ -144,9 +147,9 @@ TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinnin
         << "the test needs the board to vanish while polled"
         << (run.messages().empty() ? std::string() : "; message: " + run.messages()[0].text);
 
-    const double cpu0 = cpuSeconds(), wall0 = steadySeconds();
+    const double cpu0 = processCpuSeconds(), wall0 = steadySeconds();
     run.runFor(2.0);
-    const double cpu = cpuSeconds() - cpu0, wall = steadySeconds() - wall0;
+    const double cpu = processCpuSeconds() - cpu0, wall = steadySeconds() - wall0;
     EXPECT_LT(wall, 2.5) << "the program went on running its event loop";
     EXPECT_LT(cpu / wall, 0.10) << "CPU " << cpu << " s in " << wall << " s";
     std::printf("[ measured ] CPU after the unplug: %.1f ms in %.2f s\n", cpu * 1000, wall);
@@ -161,6 +164,26 @@ TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinnin
     ASSERT_EQ(run.messages().size(), 1u);
     EXPECT_EQ(run.messages()[0].title, "Quorvane");
     EXPECT_NE(run.messages()[0].text.find("COM3"), std::string::npos) << run.messages()[0].text;
+}
+
+// Closing the window ends the process, so the program runs in a child of the test, which
+// starts afresh rather than forking a process that has threads of its own.
+TEST(ProgramConnectionDeathTest, ClosingTheMainWindowWhileNotConnectedEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto scene = std::make_unique<Scene>();
+            writeStandardSettings(scene->home(), false, false);
+            ProgramRun run(scene->home());
+            run.start();
+            run.runFor(0.2);
+            scene.reset();  // an ending process leaves no folders behind
+            run.window()->close();
+            run.runFor(2.0);
+            std::fprintf(stderr, "the program still runs\n");
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 
 #include "platform/qt/qt_runtime.h"
 #include "platform/serial_port.h"
+#include "support/cpu_time.h"
+#include "support/temp_dir.h"
 
 namespace qv {
 namespace {
@@ -26,17 +28,7 @@ namespace fs = std::filesystem;
 // User-mode CPU of the calling thread: a loop spinning on the event queue shows here,
 // while the kernel's own work on the terminal line (which a loaded machine stretches)
 // does not.
-double threadUserSeconds() {
-    rusage ru{};
-    getrusage(RUSAGE_THREAD, &ru);
-    return static_cast<double>(ru.ru_utime.tv_sec) + static_cast<double>(ru.ru_utime.tv_usec) / 1e6;
-}
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
+double threadUserSeconds() { return test::threadUserSystemSeconds().first; }
 
 int openFdCount() {
     int n = 0;
@@ -47,9 +39,7 @@ int openFdCount() {
 class QtSerialTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/quorvane-serial-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = temp_.path();
         if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
         setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
         links_ = dir_ / "QuorvaneTest" / "ports";
@@ -70,7 +60,6 @@ protected:
         } else {
             setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
         }
-        fs::remove_all(dir_);
     }
 
     void link(int n, const fs::path& target) { fs::create_symlink(target, links_ / ("COM" + std::to_string(n))); }
@@ -97,6 +86,7 @@ protected:
 
     void farSend(const std::string& s) { ASSERT_EQ(::write(master_, s.data(), s.size()), static_cast<ssize_t>(s.size())); }
 
+    test::TempDir temp_;
     fs::path dir_, links_;
     std::string oldConfig_;
     int master_ = -1;
@@ -196,9 +186,9 @@ TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
 
     ::close(master_);
     master_ = -1;
-    const double cpu = cpuSeconds();
+    const double cpu = test::processCpuSeconds();
     rt.wait(0.5);
-    EXPECT_LT(cpuSeconds() - cpu, 0.1);
+    EXPECT_LT(test::processCpuSeconds() - cpu, 0.1);
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(reason.empty());
     EXPECT_FALSE(port.PortOpen());
