@@ -58,11 +58,18 @@ void SettingsStore::InlezenSettings() {
         std::filesystem::create_directory(folder, ec);
     }
 
+    // The dialog's load writes the toggle difference to the status bar only when it differs
+    // from the scroll bar's start, and a refused file may have put its own value there:
+    // where the standard values come in, the status bar is told what is in force.
+    const auto showToggleDifference = [&] {
+        w.Label_StatusBalk(12).Caption = std::to_string(toInt16(rec.ToggleDifference).value_or(0));
+    };
     const std::string path = settings_file::filePath(env);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
         SetStandard();
         prog.options().SaveSettings();
+        showToggleDifference();
     } else if (!readAndShow(prog, w, path)) {
         // The dialog may already show some of the file's values: load it afresh from
         // the standard values so that it and the record agree.
@@ -80,9 +87,7 @@ void SettingsStore::InlezenSettings() {
             prog.unloadOptions();
             prog.options();
         }
-        // The file's toggle difference may already stand in the status bar, and the
-        // dialog's load writes it there only when it differs from the scroll bar's start.
-        w.Label_StatusBalk(12).Caption = std::to_string(toInt16(rec.ToggleDifference).value_or(0));
+        showToggleDifference();
     }
 
     const int32_t led = FormQuorvane::colorOf(rec.LedColor);

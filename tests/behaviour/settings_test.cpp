@@ -127,7 +127,11 @@ TEST_F(Settings, UnreadableFilesFallBackToStandardAndStayAsTheyWere) {
     }
 }
 
-TEST_F(Settings, StatusBarShowsTheToggleDifferenceInForceAfterARefusedFile) {
+TEST_F(Settings, StatusBarShowsTheToggleDifferenceInForceAfterARefusedOrMissingFile) {
+    {
+        Rig r;
+        EXPECT_EQ(r.start().Label_StatusBalk(12).Caption, "2") << "first start";
+    }
     // The file's toggle difference reaches the status bar before the later line is refused.
     for (const auto& [line, text] : {std::pair{11, " 2 "}, {8, "-1"}, {12, " 3 "}}) {
         SCOPED_TRACE(line);

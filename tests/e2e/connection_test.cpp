@@ -141,16 +141,18 @@ TEST(ProgramConnection, BoardVanishingWhilePolledEndsTheConnectionWithoutSpinnin
     run.start();
     run.choosePort("Com 3");
     run.click("CMD_Verbind");
-    run.runUntilSteady(board.steadyTime(unplugAt));
+    // Looked at shortly before the unplug: at its very moment the program may already have
+    // seen it.
+    run.runUntilSteady(board.steadyTime(unplugAt - 0.5));
     FormQuorvane& w = run.w();
     ASSERT_EQ(w.Label_StatusBalk(1).Caption, "Connected")
         << "the test needs the board to vanish while polled"
         << (run.messages().empty() ? std::string() : "; message: " + run.messages()[0].text);
 
     const double cpu0 = processCpuSeconds(), wall0 = steadySeconds();
-    run.runFor(2.0);
+    run.runFor(2.5);
     const double cpu = processCpuSeconds() - cpu0, wall = steadySeconds() - wall0;
-    EXPECT_LT(wall, 2.5) << "the program went on running its event loop";
+    EXPECT_LT(wall, 3.0) << "the program went on running its event loop";
     EXPECT_LT(cpu / wall, 0.10) << "CPU " << cpu << " s in " << wall << " s";
     std::printf("[ measured ] CPU after the unplug: %.1f ms in %.2f s\n", cpu * 1000, wall);
 
