@@ -24,16 +24,16 @@ enum InterfaceKinds : int16_t {
 namespace qv::protocol {
 
 // Commands, program to board. Number fields are the shortest decimal text of the value.
-std::string IdentifyRequest();                  // "90/"
-std::string AnalogPollRequest();                // "5/"
-std::string KeyPollRequest();                   // "7/"
-std::string LedMaskCommand(int mask);           // "1/" m "/"
-std::string SecondLedMaskCommand(int mask);     // "4/" m "/"
-std::string ToggleDifferenceCommand(int n);     // "6/" n "/"
+std::string IdentifyRequest();                            // "90/"
+std::string AnalogPollRequest();                          // "5/"
+std::string KeyPollRequest();                             // "7/"
+std::string LedMaskCommand(int mask);                     // "1/" m "/"
+std::string SecondLedMaskCommand(int mask);               // "4/" m "/"
+std::string ToggleDifferenceCommand(int n);               // "6/" n "/"
 std::string DisplayTextCommand(const std::string& text);  // "9/" t "/"
-std::string LedRedCommand(int r);               // "20/" r "/"
-std::string LedGreenCommand(int g);             // "21/" g "/"
-std::string LedBlueCommand(int b);              // "22/" b "/"
+std::string LedRedCommand(int r);                         // "20/" r "/"
+std::string LedGreenCommand(int g);                       // "21/" g "/"
+std::string LedBlueCommand(int b);                        // "22/" b "/"
 // The display text that every disconnect sends.
 inline constexpr const char* kDisconnectText = " in out ";
 
@@ -42,8 +42,8 @@ enum class ReplyKind { None, Analog, Digital, Identification };
 
 struct Reply {
     ReplyKind kind = ReplyKind::None;
-    int channel = 0;      // Analog: 0..4
-    std::string field;    // Analog, Digital: characters 3 to 8 of the message
+    int channel = 0;                        // Analog: 0..4
+    std::string field;                      // Analog, Digital: characters 3 to 8 of the message
     int16_t interfaceKind = InterfaceNone;  // Identification: Quillastra to TM1638
 };
 

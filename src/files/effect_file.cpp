@@ -65,7 +65,8 @@ ReadResult parseEffect(std::istream& file, size_t maxSteps) {
         constexpr size_t kShown = 20;
         std::string shown = items.front().substr(0, kShown);
         if (items.front().size() > kShown) shown += "...";
-        return {std::nullopt, "its first item, \"" + shown + "\", is no timing (a whole number from -2147483648 to 2147483647)"};
+        return {std::nullopt, "its first item, \"" + shown +
+                                  "\", is no timing (a whole number from -2147483648 to 2147483647)"};
     }
     EffectFile fx;
     fx.timing = *timing;

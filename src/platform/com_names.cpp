@@ -54,7 +54,7 @@ bool deviceOpens(const std::string& path) {
     // The kernel keeps ttyS nodes for UARTs that are not there; they open, but their
     // port type reads "unknown". Devices that do not answer the ioctl (USB adapters,
     // pseudo-terminals) count as present.
-    serial_struct ss {};
+    serial_struct ss{};
     if (usable && ::ioctl(fd, TIOCGSERIAL, &ss) == 0 && ss.type == PORT_UNKNOWN) usable = false;
     ::close(fd);
     return usable;

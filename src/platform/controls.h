@@ -82,9 +82,9 @@ public:
 
     Form& form;
     const ControlKind kind;
-    const std::string name;   // e.g. "Label_StatusBalk"
-    const int index;          // element index within its control array, or -1
-    Control* const container; // nullptr: the form itself
+    const std::string name;    // e.g. "Label_StatusBalk"
+    const int index;           // element index within its control array, or -1
+    Control* const container;  // nullptr: the form itself
 
     double Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;

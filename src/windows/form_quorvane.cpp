@@ -274,8 +274,6 @@ void FormQuorvane::drawBanner() {
     Picture_Kop.printed.push_back({kTitle, 0xFFC0C0, 65, 7, Picture_Kop.font});
 }
 
-int32_t FormQuorvane::colorOf(double settingsColor) {
-    return toInt32(settingsColor).value_or(0);
-}
+int32_t FormQuorvane::colorOf(double settingsColor) { return toInt32(settingsColor).value_or(0); }
 
 }  // namespace qv

@@ -78,7 +78,10 @@ TEST_F(LedOutputs, MaskCommandDependsOnSketchAndTm1638Board) {
     clickLed(3);
     EXPECT_EQ(written().back(), "4/5/");
 
-    struct Case { bool v11, red; const char* expected; };
+    struct Case {
+        bool v11, red;
+        const char* expected;
+    };
     for (const Case& c : {Case{false, true, "4/1/"}, Case{false, false, "1/1/"}, Case{true, true, "1/1/"}}) {
         prog().nano.InterfaceKind = InterfaceTM1638;
         prog().nano.TM1638V11 = c.v11;
@@ -87,7 +90,8 @@ TEST_F(LedOutputs, MaskCommandDependsOnSketchAndTm1638Board) {
         rig.rt.writes.clear();
         clickLed(1);
         EXPECT_EQ(written(), std::vector<std::string>{c.expected});
-        EXPECT_EQ(w->CMD_LumiLed(1).Picture, prog().picture(c.red ? "Img Led Aan.bmp" : "Img Led Aan Groen.bmp"));
+        EXPECT_EQ(w->CMD_LumiLed(1).Picture,
+                  prog().picture(c.red ? "Img Led Aan.bmp" : "Img Led Aan Groen.bmp"));
     }
 }
 
@@ -133,7 +137,12 @@ TEST_F(LedOutputs, LedColourEqualToBackgroundStillTogglesAndKeepsMaskInAByte) {
 }
 
 TEST_F(LedOutputs, ResetDarkensEveryLedAndClearsTheBoardByKind) {
-    struct Case { int16_t kind; bool red; const char* picture; std::vector<std::string> sent; };
+    struct Case {
+        int16_t kind;
+        bool red;
+        const char* picture;
+        std::vector<std::string> sent;
+    };
     const std::vector<Case> cases = {
         {InterfaceNone, true, "Img AdaFruitled.bmp", {}},
         {InterfaceAdaFruit, true, "Img AdaFruitled.bmp", {"1/0/"}},

@@ -62,7 +62,9 @@ protected:
         }
     }
 
-    void link(int n, const fs::path& target) { fs::create_symlink(target, links_ / ("COM" + std::to_string(n))); }
+    void link(int n, const fs::path& target) {
+        fs::create_symlink(target, links_ / ("COM" + std::to_string(n)));
+    }
 
     static Environment environment() {
         Environment e;
@@ -84,7 +86,9 @@ protected:
         return got;
     }
 
-    void farSend(const std::string& s) { ASSERT_EQ(::write(master_, s.data(), s.size()), static_cast<ssize_t>(s.size())); }
+    void farSend(const std::string& s) {
+        ASSERT_EQ(::write(master_, s.data(), s.size()), static_cast<ssize_t>(s.size()));
+    }
 
     test::TempDir temp_;
     fs::path dir_, links_;

@@ -43,7 +43,8 @@ void writeTone(const fs::path& path, double seconds) {
     u16(16);
     f.write("data", 4);
     u32(n * 2);
-    for (uint32_t i = 0; i < n; ++i) u16(static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.125))));
+    for (uint32_t i = 0; i < n; ++i)
+        u16(static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.125))));
 }
 
 class QtSoundTest : public ::testing::Test {
@@ -58,9 +59,9 @@ protected:
         // Qt's audio backend connects on first use, so the server must be chosen before.
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
         setenv("PULSE_SERVER", ("unix:" + (dir_ / "pulse" / "native").string()).c_str(), 1);
-        const int rc = QProcess::execute("pulseaudio", {"-D", "-n", "--exit-idle-time=-1",
-                                                        "--load=module-native-protocol-unix",
-                                                        "--load=module-null-sink sink_name=ci"});
+        const int rc = QProcess::execute(
+            "pulseaudio", {"-D", "-n", "--exit-idle-time=-1", "--load=module-native-protocol-unix",
+                           "--load=module-null-sink sink_name=ci"});
         ASSERT_EQ(rc, 0) << "the sound server did not start";
         std::ifstream pidFile(dir_ / "pulse" / "pid");
         pidFile >> serverPid_;
@@ -77,7 +78,7 @@ protected:
     void startRecording() {
         recorder_.setStandardOutputFile(QString::fromStdString((dir_ / "rec.raw").string()));
         recorder_.start("parec", {"-d", "ci.monitor", "--format=s16le", "--rate=22050", "--channels=1",
-                                   "--latency-msec=20"});
+                                  "--latency-msec=20"});
         ASSERT_TRUE(recorder_.waitForStarted());
     }
 

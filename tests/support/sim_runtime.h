@@ -129,9 +129,9 @@ public:
     // --- the world ---------------------------------------------------------------------------
     Environment environment;
     int audioOutputs = 0;
-    std::set<int> existingPorts;                 // COM numbers whose device opens
-    std::map<int, SimBoard*> boards;             // what answers on a port
-    std::map<int, std::string> refuseOpen;       // COM number -> reason the open fails
+    std::set<int> existingPorts;                   // COM numbers whose device opens
+    std::map<int, SimBoard*> boards;               // what answers on a port
+    std::map<int, std::string> refuseOpen;         // COM number -> reason the open fails
     std::vector<std::optional<int>> colorAnswers;  // the colour chooser's answers, in order
     std::vector<int> colorInitials;                // the colour each chooser opened on
     // Called for every message box (for example to act while it is shown).

@@ -1,8 +1,9 @@
+#include "platform/numbers.h"
+
 #include <gtest/gtest.h>
 
-#include "board/protocol.h"
 #include "board/decimal_field.h"
-#include "platform/numbers.h"
+#include "board/protocol.h"
 
 namespace qv {
 namespace {

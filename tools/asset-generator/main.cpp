@@ -37,7 +37,8 @@ void save(const QImage& img, const QString& rel) {
     const QString path = root + "/" + rel;
     QDir().mkpath(QFileInfo(path).path());
     const char* fmt = rel.endsWith(".png") ? "PNG" : "BMP";
-    if (!img.convertToFormat(QImage::Format_RGB888).save(path, fmt)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    if (!img.convertToFormat(QImage::Format_RGB888).save(path, fmt))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
 
 // --- LEDs (96 x 99; black is the button's mask colour: the background shows there) ---
@@ -172,7 +173,8 @@ QImage trimmer(bool flipped) {
     p.drawEllipse(QPointF(60, 67), 30, 30);
     p.setPen(QPen(QColor(40, 40, 40), 7, Qt::SolidLine, Qt::RoundCap));
     const double a = flipped ? M_PI / 4 : 3 * M_PI / 4;
-    p.drawLine(QPointF(60 - 22 * std::cos(a), 67 - 22 * std::sin(a)), QPointF(60 + 22 * std::cos(a), 67 + 22 * std::sin(a)));
+    p.drawLine(QPointF(60 - 22 * std::cos(a), 67 - 22 * std::sin(a)),
+               QPointF(60 + 22 * std::cos(a), 67 + 22 * std::sin(a)));
     p.setPen(QPen(QColor(170, 170, 170), 3));
     for (int x : {35, 60, 85}) p.drawLine(x, 110, x, 130);
     if (flipped) {
@@ -293,7 +295,8 @@ QImage speaker(bool on) {
     p.setPen(QPen(QColor(40, 40, 40), 2));
     p.setBrush(QColor(60, 60, 70));
     QPolygonF cone;
-    cone << QPointF(10, 18) << QPointF(20, 18) << QPointF(32, 8) << QPointF(32, 40) << QPointF(20, 30) << QPointF(10, 30);
+    cone << QPointF(10, 18) << QPointF(20, 18) << QPointF(32, 8) << QPointF(32, 40) << QPointF(20, 30)
+         << QPointF(10, 30);
     p.drawPolygon(cone);
     p.setBrush(Qt::NoBrush);
     if (on) {
@@ -363,8 +366,13 @@ void wav(const QString& rel, const std::vector<std::pair<double, double>>& notes
         }
     }
     QByteArray b;
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF)); };
-    auto u16 = [&](uint16_t v) { b.append(char(v & 0xFF)); b.append(char(v >> 8)); };
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&](uint16_t v) {
+        b.append(char(v & 0xFF));
+        b.append(char(v >> 8));
+    };
     const uint32_t data = static_cast<uint32_t>(samples.size() * 2);
     b.append("RIFF");
     u32(36 + data);
@@ -417,15 +425,16 @@ int main(int argc, char** argv) {
     save(plug(true), "Pictures/Img Verbonden.bmp");
     save(plug(false), "Pictures/Img Verbroken.bmp");
     save(boardWith("Arduino Nano interface", [](QPainter&) {}), "Pictures/Img Arduino Nano Small.bmp");
-    save(boardWith("AdaFruit LED sketch", [](QPainter& p) {
-             for (int i = 0; i < 8; ++i) {
-                 p.setPen(Qt::NoPen);
-                 p.setBrush(QColor(250, 250, 250));
-                 p.drawRect(24 + i * 32, 2, 22, 22);
-                 p.setBrush(QColor(255, 40, 40));
-                 p.drawEllipse(QPointF(35 + i * 32, 13), 6, 6);
-             }
-         }),
+    save(boardWith("AdaFruit LED sketch",
+                   [](QPainter& p) {
+                       for (int i = 0; i < 8; ++i) {
+                           p.setPen(Qt::NoPen);
+                           p.setBrush(QColor(250, 250, 250));
+                           p.drawRect(24 + i * 32, 2, 22, 22);
+                           p.setBrush(QColor(255, 40, 40));
+                           p.drawEllipse(QPointF(35 + i * 32, 13), 6, 6);
+                       }
+                   }),
          "Pictures/Img Arduino Adafruit.bmp");
     save(tm1638("V1.1"), "Pictures/Img tm1638-1.bmp");
     save(tm1638("V1.3"), "Pictures/Img tm1638-3.bmp");
@@ -448,12 +457,16 @@ int main(int argc, char** argv) {
     wav("Sounds/SndStart", {{523, 0.12}, {659, 0.12}, {784, 0.2}});
     wav("Sounds/SndSwitch01", {{1200, 0.05}});
     wav("Sounds/SndSwitch02", {{700, 0.05}});
-    for (int i = 1; i <= 8; ++i) wav(QString("Sounds/SndBtn0%1").arg(i), {{440.0 * std::pow(2.0, (i - 1) / 12.0 * 2), 0.08}});
+    for (int i = 1; i <= 8; ++i)
+        wav(QString("Sounds/SndBtn0%1").arg(i), {{440.0 * std::pow(2.0, (i - 1) / 12.0 * 2), 0.08}});
 
-    text("Effects/Chase.led", "550\r\n+-------\r\n-+------\r\n--+-----\r\n---+----\r\n----+---\r\n-----+--\r\n------+-\r\n-------+\r\n");
+    text("Effects/Chase.led",
+         "550\r\n+-------\r\n-+------\r\n--+-----\r\n---+----\r\n----+---\r\n-----+--\r\n------+-\r\n-------+"
+         "\r\n");
     text("Effects/Blink.led", "1100\r\n++++++++\r\n--------\r\n");
     text("Effects/Bounce.led",
-         "275\r\n+-------\r\n-+------\r\n--+-----\r\n---+----\r\n----+---\r\n-----+--\r\n------+-\r\n-------+\r\n"
+         "275\r\n+-------\r\n-+------\r\n--+-----\r\n---+----\r\n----+---\r\n-----+--\r\n------+-\r\n-------+"
+         "\r\n"
          "------+-\r\n-----+--\r\n----+---\r\n---+----\r\n--+-----\r\n-+------\r\n");
     text("ino/README.txt",
          "The board's sketches belong in this folder.\r\n"

@@ -28,8 +28,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,7 +108,8 @@ void handleCommand(Board& b, const std::string& cmd, std::vector<Pending>& out) 
     logLine("RX", cmd);
     const double lat = b.latencyMs / 1000.0;
     if (cmd == "90/") {
-        if (b.kind != "silent") queueReply(b, out, (b.idDelayMs >= 0 ? b.idDelayMs : b.latencyMs) / 1000.0, b.kind);
+        if (b.kind != "silent")
+            queueReply(b, out, (b.idDelayMs >= 0 ? b.idDelayMs : b.latencyMs) / 1000.0, b.kind);
     } else if (cmd == "5/") {
         ++b.polls;
         const int ch = b.channel;
@@ -161,8 +162,10 @@ void onSignal(int) { stopRequested = 1; }
 
 std::string linksFolder() {
     std::string base;
-    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) base = x;
-    else if (const char* h = std::getenv("HOME"); h && *h) base = std::string(h) + "/.config";
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+        base = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        base = std::string(h) + "/.config";
     return base + "/Quorvane/ports";
 }
 
@@ -181,21 +184,33 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (a == "--kind") b.kind = next();
-        else if (a == "--link") link = next();
-        else if (a == "--log") logPath = next();
-        else if (a == "--latency") b.latencyMs = std::atoi(next().c_str());
-        else if (a == "--id-delay") b.idDelayMs = std::atoi(next().c_str());
-        else if (a == "--values") b.valuesMode = next();
-        else if (a == "--keys") b.keys = std::atoi(next().c_str());
-        else if (a == "--split") b.split = true;
-        else if (a == "--burst") b.burst = true;
-        else if (a == "--unplug-after") unplugAfter = std::atof(next().c_str());
-        else if (a == "--script") script = next();
+        if (a == "--kind")
+            b.kind = next();
+        else if (a == "--link")
+            link = next();
+        else if (a == "--log")
+            logPath = next();
+        else if (a == "--latency")
+            b.latencyMs = std::atoi(next().c_str());
+        else if (a == "--id-delay")
+            b.idDelayMs = std::atoi(next().c_str());
+        else if (a == "--values")
+            b.valuesMode = next();
+        else if (a == "--keys")
+            b.keys = std::atoi(next().c_str());
+        else if (a == "--split")
+            b.split = true;
+        else if (a == "--burst")
+            b.burst = true;
+        else if (a == "--unplug-after")
+            unplugAfter = std::atof(next().c_str());
+        else if (a == "--script")
+            script = next();
         else {
-            std::fprintf(stderr, "usage: board-emulator [--kind AT|ET|TM|AC|AL|silent] [--link COMn] [--log FILE]\n"
-                                 "  [--latency MS] [--id-delay MS] [--values walk|fixed|change] [--keys MASK]\n"
-                                 "  [--split] [--burst] [--unplug-after S] [--script FILE]\n");
+            std::fprintf(stderr,
+                         "usage: board-emulator [--kind AT|ET|TM|AC|AL|silent] [--link COMn] [--log FILE]\n"
+                         "  [--latency MS] [--id-delay MS] [--values walk|fixed|change] [--keys MASK]\n"
+                         "  [--split] [--burst] [--unplug-after S] [--script FILE]\n");
             return 2;
         }
     }
@@ -230,7 +245,8 @@ int main(int argc, char** argv) {
         std::filesystem::remove(linkPath, ec);
         std::filesystem::create_symlink(slaveName, linkPath, ec);
         if (ec) {
-            std::fprintf(stderr, "board-emulator: cannot link %s: %s\n", linkPath.c_str(), ec.message().c_str());
+            std::fprintf(stderr, "board-emulator: cannot link %s: %s\n", linkPath.c_str(),
+                         ec.message().c_str());
             return 1;
         }
     }
