@@ -27,16 +27,19 @@ protected:
         repaint |= colors_.take(first, c_);
         repaint |= take(first, align_, l.Alignment);
         repaint |= take(first, border_, l.BorderSingle);
-        repaint |= take(first, transparent_, l.Transparent);
+        if (take(first, transparent_, l.Transparent)) {
+            lw->transparent = l.Transparent;
+            // An opaque label paints every pixel itself: Qt then need not repaint what
+            // lies beneath it each time its value changes. Set only on a change: Qt
+            // answers each setting by working out the window's opaque parts again.
+            lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
+            repaint = true;
+        }
         if (repaint) {
             lw->back = view::toQColor(l.BackColor);
             lw->fore = view::toQColor(l.ForeColor);
             lw->align = l.Alignment;
             lw->border = l.BorderSingle;
-            lw->transparent = l.Transparent;
-            // An opaque label paints every pixel itself: Qt then need not repaint
-            // what lies beneath it each time its value changes.
-            lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
         }
         return repaint;
     }
