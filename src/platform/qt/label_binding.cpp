@@ -20,7 +20,7 @@ protected:
         const Label& l = obj();
         view::LabelWidget* lw = view();
         bool repaint = false;
-        if (take(first, caption_, l.Caption)) {
+        if (captionChanged()) {
             lw->text = view::qs(l.Caption);
             repaint = true;
         }
@@ -45,7 +45,6 @@ protected:
     }
 
 private:
-    std::string caption_;
     ShownColors colors_;
     Align align_ = Align::Left;
     bool border_ = false, transparent_ = false;
