@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
@@ -145,12 +146,18 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 
 void ImageWidget::setCoversAll(bool covers) {
     coversAll_ = covers;
-    setAttribute(Qt::WA_OpaquePaintEvent, coversAll_ && isEnabled());
+    updateOpaque();
 }
 
 void ImageWidget::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::EnabledChange) setAttribute(Qt::WA_OpaquePaintEvent, coversAll_ && isEnabled());
+    if (e->type() == QEvent::EnabledChange) updateOpaque();
     ClickArea::changeEvent(e);
+}
+
+void ImageWidget::updateOpaque() {
+    // Only on a change: Qt answers each setting by working out the window's opaque parts again.
+    const bool opaque = coversAll_ && isEnabled();
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != opaque) setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
@@ -169,12 +176,13 @@ ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void ShapeWidget::paintEvent(QPaintEvent*) {
+void ShapeWidget::paintEvent(QPaintEvent* e) {
+    if (area.isEmpty() || !e->region().intersects(area)) return;
     QPainter p(this);
-    if (solid) p.fillRect(rect(), fill);
-    if (border && width() > 0 && height() > 0) {
+    if (solid) p.fillRect(area, fill);
+    if (border) {
         p.setPen(line);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.drawRect(area.adjusted(0, 0, -1, -1));
     }
 }
 

@@ -114,16 +114,20 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    void updateOpaque();
+
     FittedImages fitted_;
     bool coversAll_ = false;
 };
 
+// A shape drawn in `area`, its rectangle inside the widget; the widget itself may be larger.
 class ShapeWidget : public QWidget {
 public:
     explicit ShapeWidget(QWidget* parent);
     QColor fill, line;
     bool solid = true;
     bool border = true;
+    QRect area;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -24,8 +24,8 @@ protected:
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(w_); }
     view::GraphicButton* graphic() const { return static_cast<view::GraphicButton*>(w_); }
 
-    void syncCaption(bool first) {
-        if (take(first, caption_, c_.Caption)) button()->setText(view::qs(c_.Caption));
+    void syncCaption() {
+        if (captionChanged()) button()->setText(view::qs(c_.Caption));
     }
     // 0 clear, 1 set, 2 greyed.
     void syncValue(bool first, int value) {
@@ -68,7 +68,6 @@ protected:
     bool graphical_ = false;
 
 private:
-    std::string caption_;
     int value_ = 0;
     ShownColors colors_;
     ShownPicture picture_;
@@ -92,7 +91,7 @@ protected:
     }
 
     bool syncLook(bool first) override {
-        syncCaption(first);
+        syncCaption();
         if (!graphical_) return false;
         const CommandButton& cb = obj();
         if (cb.isOn) graphic()->setOn(cb.isOn());
@@ -122,7 +121,7 @@ protected:
     }
 
     bool syncLook(bool first) override {
-        syncCaption(first);
+        syncCaption();
         syncValue(first, obj().value());
         if (graphical_) return syncGraphic(first, std::string(), false, 0);
         syncPlainColors(first);
@@ -161,7 +160,7 @@ protected:
     }
 
     bool syncLook(bool first) override {
-        syncCaption(first);
+        syncCaption();
         syncValue(first, obj().value() ? 1 : 0);
         if (graphical_) return syncGraphic(first, obj().Picture, false, 0);
         syncPlainColors(first);

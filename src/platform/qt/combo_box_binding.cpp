@@ -50,14 +50,17 @@ protected:
     bool syncLook(bool first) override {
         const ComboBox& cb = obj();
         view::ComboWidget* combo = view();
-        const QSignalBlocker block(combo);
         const bool newItems = take(first, items_, cb.items);
-        if (newItems) {
-            combo->clear();
-            for (const std::string& item : cb.items) combo->addItem(view::qs(item));
-            combo->setCurrentIndex(-1);
+        const bool newText = take(first, text_, cb.Text) || newItems;
+        if (newText) {
+            const QSignalBlocker block(combo);
+            if (newItems) {
+                combo->clear();
+                for (const std::string& item : cb.items) combo->addItem(view::qs(item));
+                combo->setCurrentIndex(-1);
+            }
+            combo->setEditText(view::qs(cb.Text));
         }
-        if (take(first, text_, cb.Text) || newItems) combo->setEditText(view::qs(cb.Text));
         syncFieldColors(first, colors_);
         return false;
     }

@@ -32,33 +32,60 @@ void ControlBinding::create(QWidget* parent) {
 }
 
 void ControlBinding::sync() {
-    QWidget* w = w_;
     Control& c = c_;
     const bool first = first_;
     first_ = false;
 
+    bool fontChanged = false;
     if (first) {
         font_ = c.font;
         // Most controls use the font they inherit; setting it again on each of them
         // would resolve and propagate fonts a hundred times over at start-up.
         const QFont font = view::toQFont(c.font);
-        if (font != w->font()) w->setFont(font);
+        if (font != w_->font()) w_->setFont(font);
     } else if (!sameFont(font_, c.font)) {
         font_ = c.font;
-        w->setFont(view::toQFont(c.font));
+        w_->setFont(view::toQFont(c.font));
+        fontChanged = true;
     }
-    QRect r = shared_.twips.toPixels(c.Left, c.Top, c.Width, c.Height);
-    fit(r);
-    if (take(first, rect_, r)) w->setGeometry(r);
-    if (take(first, enabled_, c.Enabled)) w->setEnabled(c.Enabled);
-    const std::string& accessible = namedByCaption() && !c.Caption.empty() ? c.Caption : c.accessibleName;
-    if (take(first, accessible_, accessible)) w->setAccessibleName(view::qs(accessible));
+    syncGeometry(first, fontChanged);
+    if (take(first, enabled_, c.Enabled)) w_->setEnabled(c.Enabled);
+    captionChanged_ = take(first, caption_, c.Caption);
+    syncName(first);
 
-    if (syncLook(first)) w->update();
+    if (syncLook(first)) w_->update();
 
     // Last, so a control on a tab page follows the page that the sync above just showed.
     const bool visible = c.Visible && onShownPage(c);
-    if (take(first, visible_, visible)) w->setVisible(visible);
+    if (take(first, visible_, visible)) w_->setVisible(visible);
+}
+
+void ControlBinding::syncGeometry(bool first, bool fontChanged) {
+    const Control& c = c_;
+    // A kind's fit may depend on the font (a drop-down list's height).
+    if (!first && !fontChanged && left_ == c.Left && top_ == c.Top && width_ == c.Width && height_ == c.Height)
+        return;
+    left_ = c.Left;
+    top_ = c.Top;
+    width_ = c.Width;
+    height_ = c.Height;
+    QRect r = shared_.twips.toPixels(c.Left, c.Top, c.Width, c.Height);
+    fit(r);
+    if (take(first, rect_, r)) w_->setGeometry(r);
+}
+
+void ControlBinding::syncName(bool first) {
+    const Control& c = c_;
+    const bool byCaption = namedByCaption() && !c.Caption.empty();
+    bool changed;
+    if (byCaption) {
+        // The caption was compared above: no second look at the same text.
+        changed = captionChanged_ || !namedByCaption_;
+    } else {
+        changed = take(first, accessible_, c.accessibleName) || namedByCaption_;
+    }
+    namedByCaption_ = byCaption;
+    if (changed) w_->setAccessibleName(view::qs(byCaption ? c.Caption : c.accessibleName));
 }
 
 void ControlBinding::syncFieldColors(bool first, ShownColors& shown) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QRect>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,8 +62,18 @@ bool take(bool first, T& cache, const T& now) {
     return true;
 }
 
+// Texts are compared on every pass over every control and rarely differ: inline, length
+// first, no call for an empty text.
+[[gnu::always_inline]] inline bool take(bool first, std::string& cache, const std::string& now) {
+    if (!first && cache.size() == now.size() &&
+        (now.empty() || std::memcmp(cache.data(), now.data(), now.size()) == 0))
+        return false;
+    cache = now;
+    return true;
+}
+
 inline bool sameFont(const Font& a, const Font& b) {
-    return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic;
+    return a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic && a.Name == b.Name;
 }
 
 // The back and fore colours a widget shows.
@@ -100,16 +111,29 @@ protected:
     virtual void fit(QRect&) const {}
     // A standard entry field (text box, list, combo box) in the control's colours.
     void syncFieldColors(bool first, ShownColors& shown);
+    // Whether the caption changed since the last sync (true on the first); for syncLook.
+    bool captionChanged() const { return captionChanged_; }
 
     Control& c_;
     BindingShared& shared_;
     QWidget* w_ = nullptr;
 
 private:
+    void syncGeometry(bool first, bool fontChanged);
+    void syncName(bool first);
+
     bool first_ = true;
+    // The place last taken, in twips: a pass over an unmoved control compares these
+    // alone, without converting them to pixels.
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     QRect rect_;
     bool visible_ = false, enabled_ = true;
     Font font_;
+    std::string caption_;
+    bool captionChanged_ = false;
+    // The name assistive technology reads: the caption, or else the accessible name
+    // last taken.
+    bool namedByCaption_ = false;
     std::string accessible_;
 };
 

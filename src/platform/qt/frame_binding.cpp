@@ -16,7 +16,7 @@ protected:
 
     bool syncLook(bool first) override {
         const Frame& fr = obj();
-        bool repaint = take(first, caption_, fr.Caption);
+        bool repaint = captionChanged();
         repaint |= colors_.take(first, c_);
         repaint |= take(first, border_, fr.BorderSingle);
         if (repaint) {
@@ -30,7 +30,6 @@ protected:
     }
 
 private:
-    std::string caption_;
     ShownColors colors_;
     bool border_ = false;
 };

@@ -20,29 +20,31 @@ protected:
         const Label& l = obj();
         view::LabelWidget* lw = view();
         bool repaint = false;
-        if (take(first, caption_, l.Caption)) {
+        if (captionChanged()) {
             lw->text = view::qs(l.Caption);
             repaint = true;
         }
         repaint |= colors_.take(first, c_);
         repaint |= take(first, align_, l.Alignment);
         repaint |= take(first, border_, l.BorderSingle);
-        repaint |= take(first, transparent_, l.Transparent);
+        if (take(first, transparent_, l.Transparent)) {
+            lw->transparent = l.Transparent;
+            // An opaque label paints every pixel itself: Qt then need not repaint what
+            // lies beneath it each time its value changes. Set only on a change: Qt
+            // answers each setting by working out the window's opaque parts again.
+            lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
+            repaint = true;
+        }
         if (repaint) {
             lw->back = view::toQColor(l.BackColor);
             lw->fore = view::toQColor(l.ForeColor);
             lw->align = l.Alignment;
             lw->border = l.BorderSingle;
-            lw->transparent = l.Transparent;
-            // An opaque label paints every pixel itself: Qt then need not repaint
-            // what lies beneath it each time its value changes.
-            lw->setAttribute(Qt::WA_OpaquePaintEvent, !l.Transparent);
         }
         return repaint;
     }
 
 private:
-    std::string caption_;
     ShownColors colors_;
     Align align_ = Align::Left;
     bool border_ = false, transparent_ = false;
