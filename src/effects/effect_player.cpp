@@ -77,8 +77,16 @@ void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
                 prog.mod.LedStatus = 0;
                 return;
             }
+            // Between the waits of one step the player changes nothing on screen: only the
+            // first of them needs the step brought to the screen.
+            bool shown = false;
             for (double end = stepEnd(t0); end > rt.now(); end = stepEnd(t0)) {
-                rt.waitForEvents(end);
+                if (shown) {
+                    rt.waitForEventsUnchanged(end);
+                } else {
+                    rt.waitForEvents(end);
+                }
+                shown = true;
                 waited = true;
             }
         }
