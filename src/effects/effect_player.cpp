@@ -73,18 +73,31 @@ void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
         for (int s = 1; s <= count; ++s) {
             const double t0 = rt.now();
             showStep(prog, w, fx.EffectSteps[static_cast<size_t>(s)]);
+            drawnSinceWait_ = true;
             if (w.CMD_Animatie.Caption == kStart) {
                 prog.mod.LedStatus = 0;
                 return;
             }
+            // Between the waits of one step the player changes nothing on screen: only the
+            // first of them needs the step brought to the screen.
+            bool shown = false;
             for (double end = stepEnd(t0); end > rt.now(); end = stepEnd(t0)) {
-                rt.waitForEvents(end);
+                if (shown) {
+                    rt.waitForEventsUnchanged(end);
+                } else {
+                    rt.waitForEvents(end);
+                }
+                shown = true;
                 waited = true;
+                drawnSinceWait_ = false;
             }
         }
         // A wait on the clock, not for the next event: every frame sent leaves an event
         // of the port behind, which would end the pause at once.
-        if (!waited) rt.wait(kIdlePassPause);
+        if (!waited) {
+            rt.wait(kIdlePassPause);
+            drawnSinceWait_ = false;
+        }
     }
 }
 
@@ -107,7 +120,11 @@ void EffectPlayer::CMD_Animatie_Click() {
             reader_.LeesEffect();
             while (w.CMD_Animatie.Caption == kStop) {
                 SpeelEffect(1);
-                rt.doEvents();
+                if (drawnSinceWait_) {
+                    rt.doEvents();
+                } else {
+                    rt.doEventsUnchanged();
+                }
             }
         }
         w.ResetLeds();

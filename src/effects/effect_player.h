@@ -19,6 +19,8 @@ public:
 
 private:
     EffectReader& reader_;
+    // A step was drawn after the player's last wait returned.
+    bool drawnSinceWait_ = true;
 };
 
 }  // namespace qv

@@ -40,12 +40,13 @@ void Polling::Serialport_OnComm() {
 
     // Whatever one event drains is one message. Events processed inside the drain may
     // raise a receive event of their own, which then takes what has arrived by then.
+    // Up to the end of the drain this handler changes nothing on screen.
     std::string message;
     std::string sound;
     ++receiveDepth_;
     while (w.Serialport.InBufferCount() > 0 && message.size() < kMaxMessage) {
         message += w.Serialport.Input();
-        prog.rt.doEvents();
+        prog.rt.doEventsUnchanged();
     }
     --receiveDepth_;
     if (message.empty()) return;

@@ -80,6 +80,13 @@ public:
     // Blocks until at least one event was processed or the clock reaches `deadline`,
     // whichever comes first. A loop on the clock built on this never spins.
     virtual void waitForEvents(double deadline) = 0;
+
+    // The same two, for a caller that has changed no window object since its event began
+    // or since its last wait returned (a receive drain between reads, a loop on the clock
+    // between its waits): the screen is in step already, and bringing it in step again
+    // may be left out.
+    virtual void doEventsUnchanged() { doEvents(); }
+    virtual void waitForEventsUnchanged(double deadline) { waitForEvents(deadline); }
 };
 
 // What runs later from the event loop, and its end.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/qt/qt_runtime.h"
+#include "platform/qt/view_host.h"
 #include "support/cpu_time.h"
 
 namespace qv {
@@ -155,6 +156,50 @@ TEST(QtRuntimeWaitForEvents, ReturnsRightAfterAnEvent) {
     while (!ran && rt.now() < t + 2.0) rt.waitForEvents(t + 2.0);
     EXPECT_TRUE(ran);
     EXPECT_LT(rt.now() - t, 0.3);
+}
+
+// A drain or a clock loop that changed nothing is not synced again; whatever changed
+// on the way in, or in a handler run inside, still is.
+TEST(QtRuntimeSync, OnlyWhereSomethingMayHaveChanged) {
+    struct CountingView : ViewHost {
+        void formShown(Form&) override {}
+        void formHidden(Form&) override {}
+        void formUnloaded(Form&) override {}
+        void syncAll() override { ++syncs; }
+        int syncs = 0;
+    } view;
+    QtRuntime rt(Environment{});
+    rt.setView(&view);
+    int drain = -1, afterWait = -1, withInner = -1, fresh = -1;
+    rt.post([] {});  // ends with the screen in step
+    rt.post([&] {
+        int s = view.syncs;
+        rt.doEventsUnchanged();
+        rt.doEventsUnchanged();
+        drain = view.syncs - s;
+        rt.waitForEvents(rt.now() + 0.01);
+        s = view.syncs;
+        rt.waitForEventsUnchanged(rt.now() + 0.01);
+        afterWait = view.syncs - s;
+        rt.post([] {});
+        s = view.syncs;
+        rt.doEventsUnchanged();
+        rt.doEventsUnchanged();
+        withInner = view.syncs - s;
+    });
+    runOuterLoop(100);
+    EXPECT_EQ(drain, 0);
+    EXPECT_EQ(afterWait, 0);
+    EXPECT_EQ(withInner, 1);  // the inner handler's own
+    // A new view has seen nothing yet.
+    CountingView other;
+    rt.setView(&other);
+    rt.post([&] {
+        rt.doEventsUnchanged();
+        fresh = other.syncs;
+    });
+    runOuterLoop(50);
+    EXPECT_EQ(fresh, 1);
 }
 
 TEST(QtRuntimeTimers, KeepTheirBeatAndMayStopThemselves) {

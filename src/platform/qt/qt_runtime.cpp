@@ -38,7 +38,11 @@ QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 QtRuntime::Nested::Nested(QtRuntime& rt) : rt_(rt) { ++rt_.nesting_; }
 
-QtRuntime::Nested::~Nested() { --rt_.nesting_; }
+QtRuntime::Nested::~Nested() {
+    --rt_.nesting_;
+    // The caller goes on from here.
+    rt_.resumed();
+}
 
 QtRuntime::QtRuntime(Environment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)), sound_(std::make_unique<QtSound>()) {
@@ -61,15 +65,39 @@ QtRuntime::~QtRuntime() {
 
 void QtRuntime::sync() {
     if (view_) view_->syncAll();
+    inStep_ = true;
+}
+
+void QtRuntime::resumed() {
+    settled_ = inStep_;
+    inStep_ = false;
+}
+
+void QtRuntime::stepBefore(bool unchanged) {
+    if (unchanged && settled_) {
+        inStep_ = true;
+    } else {
+        sync();
+    }
+}
+
+void QtRuntime::dispatch(const std::function<void()>& fn) {
+    resumed();
+    fn();
+    sync();
 }
 
 double QtRuntime::now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - epoch_).count();
 }
 
-void QtRuntime::doEvents() {
+void QtRuntime::doEvents() { doEventsNow(false); }
+
+void QtRuntime::doEventsUnchanged() { doEventsNow(true); }
+
+void QtRuntime::doEventsNow(bool unchanged) {
     Nested n(*this);
-    sync();
+    stepBefore(unchanged);
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -98,9 +126,13 @@ void QtRuntime::waitNoEvents(double seconds) {
                                       std::chrono::duration<double>(seconds)));
 }
 
-void QtRuntime::waitForEvents(double deadline) {
+void QtRuntime::waitForEvents(double deadline) { waitForEventsNow(deadline, false); }
+
+void QtRuntime::waitForEventsUnchanged(double deadline) { waitForEventsNow(deadline, true); }
+
+void QtRuntime::waitForEventsNow(double deadline, bool unchanged) {
     Nested n(*this);
-    sync();
+    stepBefore(unchanged);
     const double left = deadline - now();
     if (left <= 0) return;
     // Timers only count whole milliseconds, so a wake-up at the deadline comes up to a
@@ -122,13 +154,7 @@ void QtRuntime::waitForEvents(double deadline) {
 }
 
 void QtRuntime::post(std::function<void()> fn) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, fn = std::move(fn)] {
-            fn();
-            sync();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, fn = std::move(fn)] { dispatch(fn); }, Qt::QueuedConnection);
 }
 
 void QtRuntime::disposeLater(std::function<void()> fn) {
@@ -154,6 +180,7 @@ void QtRuntime::runDisposals() {
     if (nesting_ > 0) return;
     auto pending = std::move(disposals_);
     disposals_.clear();
+    resumed();
     for (auto& fn : pending) fn();
     sync();
 }
@@ -182,9 +209,7 @@ void QtRuntime::tick(int id) {
     auto it = timers_.find(id);
     if (it == timers_.end()) return;
     // The tick may stop its own timer, which drops the stored function.
-    auto fn = it->second.tick;
-    fn();
-    sync();
+    dispatch(std::function<void()>(it->second.tick));
 }
 
 int QtRuntime::msgBox(const std::string& text, int style, const std::string& title) {

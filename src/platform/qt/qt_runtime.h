@@ -5,7 +5,8 @@
 // handler has returned; nothing ever polls in a loop, so an idle program uses no CPU.
 // Everything blocking first asks the view to bring the widgets in step with the window
 // objects, and every event this runtime dispatches (timer tick, posted call, serial event)
-// is followed by the same step.
+// is followed by the same step. A caller that says it has changed nothing since it last
+// resumed is spared the step when the view was in step at that moment.
 #pragma once
 
 #include <QObject>
@@ -35,13 +36,18 @@ public:
     QtRuntime& operator=(const QtRuntime&) = delete;
 
     // The view that renders the windows; may be null (no windows, as in tests).
-    void setView(ViewHost* view) { view_ = view; }
+    void setView(ViewHost* view) {
+        view_ = view;
+        inStep_ = false;
+    }
 
     double now() override;
     void doEvents() override;
     void wait(double seconds) override;
     void waitNoEvents(double seconds) override;
     void waitForEvents(double deadline) override;
+    void doEventsUnchanged() override;
+    void waitForEventsUnchanged(double deadline) override;
     void disposeLater(std::function<void()> fn) override;
     int startTimer(int intervalMs, std::function<void()> tick) override;
     void stopTimer(int id) override;
@@ -65,12 +71,14 @@ public:
     // --- for the platform's own pieces ------------------------------------------------
     // Calls `fn` from the event queue and brings the view in step afterwards.
     void post(std::function<void()> fn);
+    // Runs a handler now, from an event of the loop, and brings the view in step afterwards.
+    void dispatch(const std::function<void()>& fn);
     // Open connections, so that quit() can release the ports.
     void connectionOpened(QtSerialConnection* c) { connections_.insert(c); }
     void connectionClosed(QtSerialConnection* c) { connections_.erase(c); }
 
 private:
-    // Counts a blocking call for as long as it runs.
+    // Counts a blocking call for as long as it runs; its caller resumes at its end.
     class Nested {
     public:
         explicit Nested(QtRuntime& rt);
@@ -83,6 +91,13 @@ private:
     };
 
     void sync();
+    // Program code starts or goes on (a handler, or the caller of a wait that returned).
+    void resumed();
+    // Before a blocking call: brings the view in step, unless the caller has changed
+    // nothing since it resumed and the view was in step then.
+    void stepBefore(bool unchanged);
+    void doEventsNow(bool unchanged);
+    void waitForEventsNow(double deadline, bool unchanged);
     void scheduleDisposals();
     void runDisposals();
     void tick(int id);
@@ -96,6 +111,11 @@ private:
     ViewHost* view_ = nullptr;
     const std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
     int nesting_ = 0;
+    // The widgets show the window objects as they are, as far as this runtime has seen:
+    // set by a sync, cleared whenever program code starts or goes on.
+    bool inStep_ = false;
+    // `inStep_` as it was when the running program code last started or went on.
+    bool settled_ = false;
     std::vector<std::function<void()>> disposals_;
     bool disposalsPosted_ = false;
     std::map<int, TimerEntry> timers_;

@@ -56,6 +56,11 @@ bool accessDenied(const std::string& device) {
 QtSerialConnection::QtSerialConnection(QtRuntime& rt, std::string devicePath)
     : rt_(rt), path_(std::move(devicePath)) {
     QObject::connect(&port_, &QSerialPort::readyRead, this, [this] { arrived(); });
+    // A zero timer rather than a posted call: it is raised from the event loop as well,
+    // without waking the loop through its wake-up descriptor on every arrival.
+    receiveLater_.setSingleShot(true);
+    receiveLater_.setInterval(0);
+    QObject::connect(&receiveLater_, &QTimer::timeout, this, [this] { raiseReceive(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, this,
                      [this](QSerialPort::SerialPortError e) { portError(e); });
 }
@@ -118,11 +123,20 @@ void QtSerialConnection::write(const std::string& bytes) {
     // Writes that outpace the line for long wait here until it has taken enough, so what
     // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through
     // (and may write in turn, appending behind these bytes).
+    if (out_.size() <= kSendBufferBytes) return;
     long long seen = sent_;
-    int queued = open_ ? kernelQueued(port_.handle()) : 0;
+    int queued = kernelQueued(port_.handle());
     double progressAt = rt_.now();
+    bool first = true;
     while (open_ && out_.size() > kSendBufferBytes) {
-        rt_.waitForEvents(rt_.now() + kStallCheckSeconds);
+        // Between its waits the writer changes no window object: only the first wait needs
+        // the screen brought in step.
+        if (first) {
+            rt_.waitForEvents(rt_.now() + kStallCheckSeconds);
+        } else {
+            rt_.waitForEventsUnchanged(rt_.now() + kStallCheckSeconds);
+        }
+        first = false;
         const int nowQueued = open_ ? kernelQueued(port_.handle()) : 0;
         if (sent_ != seen || nowQueued < queued) {
             seen = sent_;
@@ -177,6 +191,7 @@ void QtSerialConnection::close() {
     open_ = false;
     // Disabled, not deleted: this may run from the notifier's own signal.
     writable_->setEnabled(false);
+    receiveLater_.stop();
     port_.close();
     in_.clear();
     out_.clear();
@@ -185,12 +200,16 @@ void QtSerialConnection::close() {
 
 void QtSerialConnection::arrived() {
     collect();
-    rt_.post([self = QPointer<QtSerialConnection>(this)] {
-        if (!self || !self->open_ || !self->onReceive) return;
-        // The handler may close the port and so destroy this connection and its handler.
-        auto handler = self->onReceive;
-        handler();
-    });
+    // Arrivals before the event runs share it: it reads what has arrived by then. One
+    // during the handler starts the timer again and raises an event of its own.
+    if (!receiveLater_.isActive()) receiveLater_.start();
+}
+
+void QtSerialConnection::raiseReceive() {
+    if (!open_ || !onReceive) return;
+    // The handler may close the port and so destroy this connection and its handler: it
+    // runs from a copy.
+    rt_.dispatch(std::function<void()>(onReceive));
 }
 
 void QtSerialConnection::portError(QSerialPort::SerialPortError e) {

@@ -1,9 +1,9 @@
 // One serial connection on QSerialPort, as the Runtime hands it to the serial control.
 //
 // Received bytes move into a buffer of our own as they arrive, so that bytesAvailable()
-// and readAll() are exact; the receive event itself is only posted from the port's signal,
-// because QIODevice does not signal again while its own slot runs, and an arrival during a
-// handler's wait must raise an event of its own.
+// and readAll() are exact; the receive event itself is only scheduled from the port's
+// signal (a zero timer), because QIODevice does not signal again while its own slot runs,
+// and an arrival during a handler's wait must raise an event of its own.
 //
 // Writes go to the device ourselves rather than through QSerialPort, which reports a full
 // line (EAGAIN) as the same ResourceError as a vanished device: bytes the line cannot take
@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -38,6 +39,7 @@ public:
 private:
     void collect() const;
     void arrived();
+    void raiseReceive();
     void portError(QSerialPort::SerialPortError e);
     // Writes what waits, as far as the line takes it now.
     void send();
@@ -52,6 +54,7 @@ private:
     std::string out_;                            // written, not yet taken by the line
     long long sent_ = 0;                         // bytes the line has taken in all
     std::unique_ptr<QSocketNotifier> writable_;  // on while `out_` holds bytes
+    QTimer receiveLater_;                        // the receive event, due
     bool open_ = false;
 };
 

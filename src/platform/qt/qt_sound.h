@@ -3,6 +3,7 @@
 // sound nor a server that does not answer holds up the windows.
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,8 @@ public:
     QtSound(const QtSound&) = delete;
     QtSound& operator=(const QtSound&) = delete;
 
-    // The sound server's outputs; 0 when no server answers within half a second.
+    // The sound server's outputs; 0 when no server answers within half a second. Counted
+    // once, on a thread started with this object, so that start-up goes on meanwhile.
     int outputCount() const;
     // Starts the WAV file at exactly `path` (no extension is added) and returns at once;
     // a sound still playing goes on under the new one. A missing or unplayable file plays
@@ -30,6 +32,7 @@ private:
     // Shared with the player thread, which outlives this object when the server keeps it
     // waiting.
     std::shared_ptr<Player> player_;
+    std::shared_future<int> count_;
 };
 
 }  // namespace qv
