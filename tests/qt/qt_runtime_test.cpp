@@ -1,4 +1,6 @@
 // The production runtime on a real Qt event loop: waits, timers, disposal, dialogs, quit.
+#include "platform/qt/qt_runtime.h"
+
 #include <gtest/gtest.h>
 #include <time.h>
 
@@ -14,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/qt_runtime.h"
 #include "platform/qt/view_host.h"
 #include "support/cpu_time.h"
 
@@ -103,7 +104,8 @@ struct ClockLoop {
     int turns = -1;
     double cpu = 0;
 
-    void run(QtRuntime& rt, std::function<void()> click, std::function<void()> after = [] {}) {
+    void run(
+        QtRuntime& rt, std::function<void()> click, std::function<void()> after = [] {}) {
         rt.post([&] {
             rt.post(click);
             rt.waitForEvents(rt.now() + 0.05);
@@ -128,8 +130,7 @@ TEST(QtRuntimeWaitForEvents, AClickInsideAClockLoopLeavesNothingToSpinOn) {
         bool disposed = false, disposedWhilePlaying = true;
         ClockLoop loop;
         loop.run(
-            rt, [&] { rt.disposeLater([&] { disposed = true; }); },
-            [&] { disposedWhilePlaying = disposed; });
+            rt, [&] { rt.disposeLater([&] { disposed = true; }); }, [&] { disposedWhilePlaying = disposed; });
         EXPECT_GE(loop.turns, 1);
         EXPECT_LE(loop.turns, 3);
         EXPECT_LT(loop.cpu, 0.05);

@@ -141,8 +141,9 @@ void QtRuntime::waitForEventsNow(double deadline, bool unchanged) {
     // deadline exactly, after the events pending by then.
     if (left < kExactStretch) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        std::this_thread::sleep_until(epoch_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                   std::chrono::duration<double>(deadline)));
+        std::this_thread::sleep_until(epoch_ +
+                                      std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                          std::chrono::duration<double>(deadline)));
         return;
     }
     // The timer needs no slot: its own timer event is the event that ends the block.
@@ -154,7 +155,8 @@ void QtRuntime::waitForEventsNow(double deadline, bool unchanged) {
 }
 
 void QtRuntime::post(std::function<void()> fn) {
-    QMetaObject::invokeMethod(this, [this, fn = std::move(fn)] { dispatch(fn); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, fn = std::move(fn)] { dispatch(fn); }, Qt::QueuedConnection);
 }
 
 void QtRuntime::disposeLater(std::function<void()> fn) {
@@ -219,11 +221,20 @@ int QtRuntime::msgBox(const std::string& text, int style, const std::string& tit
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style) {
-        case MsgCritical: icon = QMessageBox::Critical; break;
-        case MsgQuestion: icon = QMessageBox::Question; break;
-        case MsgExclamation: icon = QMessageBox::Warning; break;
-        case MsgInformation: icon = QMessageBox::Information; break;
-        default: break;
+        case MsgCritical:
+            icon = QMessageBox::Critical;
+            break;
+        case MsgQuestion:
+            icon = QMessageBox::Question;
+            break;
+        case MsgExclamation:
+            icon = QMessageBox::Warning;
+            break;
+        case MsgInformation:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
     }
     QMessageBox box(icon, QString::fromStdString(title), body, QMessageBox::Ok, dialogParent());
     box.setTextFormat(Qt::PlainText);
