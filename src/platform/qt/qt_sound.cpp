@@ -34,39 +34,6 @@ void countSink(pa_context*, const pa_sink_info* info, int eol, void* data) {
     if (info) ++count->sinks;
 }
 
-int countOutputs() {
-    pa_mainloop* loop = pa_mainloop_new();
-    pa_context* ctx = pa_context_new(pa_mainloop_get_api(loop), "Quorvane");
-    SinkCount count;
-    // A program that only counts must not start a sound server of its own.
-    if (ctx && pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
-        const auto deadline = std::chrono::steady_clock::now() + kCountTimeout;
-        pa_operation* listing = nullptr;
-        while (!count.done) {
-            const pa_context_state_t state = pa_context_get_state(ctx);
-            if (!PA_CONTEXT_IS_GOOD(state)) break;
-            if (state == PA_CONTEXT_READY && !listing) {
-                listing = pa_context_get_sink_info_list(ctx, countSink, &count);
-                if (!listing) break;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) break;
-            if (pa_mainloop_prepare(loop, static_cast<int>(left.count())) < 0 || pa_mainloop_poll(loop) < 0 ||
-                pa_mainloop_dispatch(loop) < 0)
-                break;
-        }
-        if (listing) {
-            pa_operation_cancel(listing);
-            pa_operation_unref(listing);
-        }
-        pa_context_disconnect(ctx);
-    }
-    if (ctx) pa_context_unref(ctx);
-    pa_mainloop_free(loop);
-    return count.done ? count.sinks : 0;
-}
-
 }  // namespace
 
 struct QtSound::Player {
@@ -116,8 +83,7 @@ struct QtSound::Player {
     }
 };
 
-QtSound::QtSound()
-    : player_(std::make_shared<Player>()), count_(std::async(std::launch::async, countOutputs).share()) {}
+QtSound::QtSound() : player_(std::make_shared<Player>()) {}
 
 QtSound::~QtSound() {
     std::lock_guard lock(player_->mutex);
@@ -125,7 +91,38 @@ QtSound::~QtSound() {
     player_->wake.notify_one();
 }
 
-int QtSound::outputCount() const { return count_.get(); }
+int QtSound::outputCount() const {
+    pa_mainloop* loop = pa_mainloop_new();
+    pa_context* ctx = pa_context_new(pa_mainloop_get_api(loop), "Quorvane");
+    SinkCount count;
+    // A program that only counts must not start a sound server of its own.
+    if (ctx && pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+        const auto deadline = std::chrono::steady_clock::now() + kCountTimeout;
+        pa_operation* listing = nullptr;
+        while (!count.done) {
+            const pa_context_state_t state = pa_context_get_state(ctx);
+            if (!PA_CONTEXT_IS_GOOD(state)) break;
+            if (state == PA_CONTEXT_READY && !listing) {
+                listing = pa_context_get_sink_info_list(ctx, countSink, &count);
+                if (!listing) break;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) break;
+            if (pa_mainloop_prepare(loop, static_cast<int>(left.count())) < 0 || pa_mainloop_poll(loop) < 0 ||
+                pa_mainloop_dispatch(loop) < 0)
+                break;
+        }
+        if (listing) {
+            pa_operation_cancel(listing);
+            pa_operation_unref(listing);
+        }
+        pa_context_disconnect(ctx);
+    }
+    if (ctx) pa_context_unref(ctx);
+    pa_mainloop_free(loop);
+    return count.done ? count.sinks : 0;
+}
 
 void QtSound::play(const std::string& path) { Player::post(player_, path); }
 

@@ -3,7 +3,6 @@
 // sound nor a server that does not answer holds up the windows.
 #pragma once
 
-#include <future>
 #include <memory>
 #include <string>
 
@@ -16,8 +15,7 @@ public:
     QtSound(const QtSound&) = delete;
     QtSound& operator=(const QtSound&) = delete;
 
-    // The sound server's outputs; 0 when no server answers within half a second. Counted
-    // once, on a thread started with this object, so that start-up goes on meanwhile.
+    // The sound server's outputs; 0 when no server answers within half a second.
     int outputCount() const;
     // Starts the WAV file at exactly `path` (no extension is added) and returns at once;
     // a sound still playing goes on under the new one. A missing or unplayable file plays
@@ -32,7 +30,6 @@ private:
     // Shared with the player thread, which outlives this object when the server keeps it
     // waiting.
     std::shared_ptr<Player> player_;
-    std::shared_future<int> count_;
 };
 
 }  // namespace qv
