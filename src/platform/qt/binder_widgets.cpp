@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
+#include <QTextLayout>
 
 namespace qv::view {
 
@@ -49,9 +50,39 @@ Qt::Alignment horizontal(Align a) {
 void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text) {
     // Most captions are one short line: those need no wrapped layout, which costs more
     // than the rest of a label's paint (the analog values repaint on every report).
-    if (!text.contains(QLatin1Char('\n')) && p.fontMetrics().horizontalAdvance(text) <= r.width()) {
-        p.drawText(r, static_cast<int>(h) | Qt::AlignVCenter | Qt::TextSingleLine, text);
-        return;
+    // Such a line is shaped once, for both the width check and the drawing, and placed as
+    // the painter's own single-line text drawing places it, to the same pixels.
+    if (!text.contains(QLatin1Char('\n')) && !text.isEmpty() && !text.back().isSpace()) {
+        QTextLayout layout(text, p.font(), p.device());
+        QTextOption option;
+        option.setTextDirection(p.layoutDirection());
+        layout.setTextOption(option);
+        layout.setCacheEnabled(true);  // keeps the shaped glyphs from the layout for the drawing
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        const qreal width = line.naturalTextWidth();
+        if (qRound(width) <= r.width()) {
+            const qreal height = line.ascent() + line.descent();
+            const qreal advance = line.horizontalAdvance();
+            const qreal yoff = (r.height() - height) / 2;
+            const qreal xoff = h & Qt::AlignRight     ? r.width() - advance
+                               : h & Qt::AlignHCenter ? (r.width() - advance) / 2
+                                                      : 0;
+            const qreal boundsX = h & Qt::AlignRight     ? r.width() - width
+                                  : h & Qt::AlignHCenter ? (r.width() - width) / 2
+                                                         : 0;
+            const bool clip = !QRectF(r).contains(QRectF(r.x() + boundsX, r.y() + yoff, width, height));
+            if (clip) {
+                p.save();
+                p.setClipRect(r, Qt::IntersectClip);
+            }
+            line.draw(&p, QPointF(r.x() + xoff, r.y() + yoff));
+            if (clip) p.restore();
+            return;
+        }
     }
     const int flags = static_cast<int>(h) | Qt::TextWordWrap;
     const QRect need = p.fontMetrics().boundingRect(r, flags, text);
