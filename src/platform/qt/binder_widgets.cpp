@@ -231,8 +231,36 @@ void GraphicButton::setOn(bool on) {
     QAccessible::updateAccessibility(&event);
 }
 
+// The colour beneath the button when its picture box shows nothing else there: no
+// picture, no printed text, no border and no other control under it. Invalid otherwise.
+QColor GraphicButton::backdrop() const {
+    const auto* holder = dynamic_cast<const PictureWidget*>(parentWidget());
+    if (!holder || !holder->picture.isNull() || !holder->printed.empty() || holder->back.alpha() != 255)
+        return {};
+    const QRect inner = holder->border ? holder->rect().adjusted(2, 2, -2, -2) : holder->rect();
+    if (!inner.contains(geometry())) return {};
+    // Siblings come in stacking order: those before this button lie beneath it.
+    for (const QObject* o : holder->children()) {
+        if (o == this) break;
+        if (!o->isWidgetType()) continue;
+        const auto* w = static_cast<const QWidget*>(o);
+        if (!w->isHidden() && w->geometry().intersects(geometry())) return {};
+    }
+    return holder->back;
+}
+
 void GraphicButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // The rounded corners show what lies beneath. Where that is a plain colour, the button
+    // paints it there itself and is opaque: its repaints, many a second while an effect
+    // plays, then leave the picture box beneath alone.
+    const QColor under = backdrop();
+    if (under.isValid()) p.fillRect(rect(), under);
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != under.isValid()) {
+        setAttribute(Qt::WA_OpaquePaintEvent, under.isValid());
+        // What lay beneath was not painted for this paint: paint again over it.
+        if (!under.isValid()) update();
+    }
     p.setRenderHint(QPainter::Antialiasing);
     const bool sunken = isDown() || isChecked();
     QColor face = back;
