@@ -249,27 +249,15 @@ QColor GraphicButton::backdrop() const {
     return holder->back;
 }
 
-void GraphicButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    // The rounded corners show what lies beneath. Where that is a plain colour, the button
-    // paints it there itself and is opaque: its repaints, many a second while an effect
-    // plays, then leave the picture box beneath alone.
-    const QColor under = backdrop();
-    if (under.isValid()) p.fillRect(rect(), under);
-    if (testAttribute(Qt::WA_OpaquePaintEvent) != under.isValid()) {
-        setAttribute(Qt::WA_OpaquePaintEvent, under.isValid());
-        // What lay beneath was not painted for this paint: paint again over it.
-        if (!under.isValid()) update();
-    }
+namespace {
+
+// The button's face: the rounded outline filled in the face colour, and when pressed the
+// inner shadow, antialiased over what the painter holds beneath.
+void drawButtonFace(QPainter& p, const QRect& rect, const QColor& face, const QColor& outlineColor,
+                    bool sunken) {
     p.setRenderHint(QPainter::Antialiasing);
-    const bool sunken = isDown() || isChecked();
-    QColor face = back;
-    if (sunken)
-        face = back.darker(118);
-    else if (isEnabled() && underMouse())
-        face = back.lighter(106);
-    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(palette().color(QPalette::Dark));
+    const QRectF outline = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(outlineColor);
     p.setBrush(face);
     p.drawRoundedRect(outline, 3, 3);
     if (sunken) {
@@ -282,6 +270,60 @@ void GraphicButton::paintEvent(QPaintEvent*) {
         p.drawPath(shade);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// Faces drawn over a plain colour, shared by all buttons: antialiasing the rounded outline
+// is the dearest part of a button's paint, and the LED buttons repaint with every step of
+// an effect in the same few looks.
+const QImage& faceOver(const QColor& under, const QSize& size, qreal dpr, const QColor& face,
+                       const QColor& outlineColor, bool sunken) {
+    struct Entry {
+        QRgb under, face, outline;
+        QSize size;
+        qreal dpr;
+        bool sunken;
+        QImage image;
+    };
+    static std::vector<Entry> faces;
+    for (const Entry& e : faces)
+        if (e.under == under.rgba() && e.face == face.rgba() && e.outline == outlineColor.rgba() &&
+            e.size == size && e.dpr == dpr && e.sunken == sunken)
+            return e.image;
+    if (faces.size() >= 4) faces.erase(faces.begin());
+    QImage image((QSizeF(size) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(under);
+    QPainter p(&image);
+    drawButtonFace(p, QRect(QPoint(0, 0), size), face, outlineColor, sunken);
+    p.end();
+    faces.push_back({under.rgba(), face.rgba(), outlineColor.rgba(), size, dpr, sunken, image});
+    return faces.back().image;
+}
+
+}  // namespace
+
+void GraphicButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool sunken = isDown() || isChecked();
+    QColor face = back;
+    if (sunken)
+        face = back.darker(118);
+    else if (isEnabled() && underMouse())
+        face = back.lighter(106);
+    const QColor outlineColor = palette().color(QPalette::Dark);
+    // The rounded corners show what lies beneath. Where that is a plain colour, the button
+    // paints it there itself and is opaque: its repaints, many a second while an effect
+    // plays, then leave the picture box beneath alone.
+    const QColor under = backdrop();
+    if (under.isValid())
+        p.drawImage(QPoint(0, 0), faceOver(under, size(), devicePixelRatioF(), face, outlineColor, sunken));
+    else
+        drawButtonFace(p, rect(), face, outlineColor, sunken);
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != under.isValid()) {
+        setAttribute(Qt::WA_OpaquePaintEvent, under.isValid());
+        // What lay beneath was not painted for this paint: paint again over it.
+        if (!under.isValid()) update();
+    }
 
     QRect content = rect().adjusted(4, 4, -4, -4);
     if (sunken) content.translate(1, 1);
