@@ -124,10 +124,22 @@ void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
 
 const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
     if (picture.size() == size || size.isEmpty()) return picture;
+    const qint64 key = picture.cacheKey();
     for (const Entry& e : entries_)
-        if (e.key == picture.cacheKey() && e.image.size() == size) return e.image;
+        if (e.key == key && e.image.size() == size) return e.image;
+    // Rows of like controls show the same pictures at the same size: they share one scaled
+    // copy. The shared list keeps a copy only while some widget still holds it.
+    static std::vector<Entry> shared;
+    QImage fitted;
+    for (const Entry& e : shared)
+        if (e.key == key && e.image.size() == size) fitted = e.image;
+    if (fitted.isNull()) {
+        fitted = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        std::erase_if(shared, [](const Entry& e) { return e.image.isDetached(); });
+        shared.push_back({key, fitted});
+    }
     if (entries_.size() >= 4) entries_.erase(entries_.begin());
-    entries_.push_back({picture.cacheKey(), picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+    entries_.push_back({key, fitted});
     return entries_.back().image;
 }
 
