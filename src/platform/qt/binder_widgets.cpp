@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
+#include <QTextLayout>
 
 namespace qv::view {
 
@@ -49,9 +50,39 @@ Qt::Alignment horizontal(Align a) {
 void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text) {
     // Most captions are one short line: those need no wrapped layout, which costs more
     // than the rest of a label's paint (the analog values repaint on every report).
-    if (!text.contains(QLatin1Char('\n')) && p.fontMetrics().horizontalAdvance(text) <= r.width()) {
-        p.drawText(r, static_cast<int>(h) | Qt::AlignVCenter | Qt::TextSingleLine, text);
-        return;
+    // Such a line is shaped once, for both the width check and the drawing, and placed as
+    // the painter's own single-line text drawing places it, to the same pixels.
+    if (!text.contains(QLatin1Char('\n')) && !text.isEmpty() && !text.back().isSpace()) {
+        QTextLayout layout(text, p.font(), p.device());
+        QTextOption option;
+        option.setTextDirection(p.layoutDirection());
+        layout.setTextOption(option);
+        layout.setCacheEnabled(true);  // keeps the shaped glyphs from the layout for the drawing
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        const qreal width = line.naturalTextWidth();
+        if (qRound(width) <= r.width()) {
+            const qreal height = line.ascent() + line.descent();
+            const qreal advance = line.horizontalAdvance();
+            const qreal yoff = (r.height() - height) / 2;
+            const qreal xoff = h & Qt::AlignRight     ? r.width() - advance
+                               : h & Qt::AlignHCenter ? (r.width() - advance) / 2
+                                                      : 0;
+            const qreal boundsX = h & Qt::AlignRight     ? r.width() - width
+                                  : h & Qt::AlignHCenter ? (r.width() - width) / 2
+                                                         : 0;
+            const bool clip = !QRectF(r).contains(QRectF(r.x() + boundsX, r.y() + yoff, width, height));
+            if (clip) {
+                p.save();
+                p.setClipRect(r, Qt::IntersectClip);
+            }
+            line.draw(&p, QPointF(r.x() + xoff, r.y() + yoff));
+            if (clip) p.restore();
+            return;
+        }
     }
     const int flags = static_cast<int>(h) | Qt::TextWordWrap;
     const QRect need = p.fontMetrics().boundingRect(r, flags, text);
@@ -93,10 +124,22 @@ void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
 
 const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
     if (picture.size() == size || size.isEmpty()) return picture;
+    const qint64 key = picture.cacheKey();
     for (const Entry& e : entries_)
-        if (e.key == picture.cacheKey() && e.image.size() == size) return e.image;
+        if (e.key == key && e.image.size() == size) return e.image;
+    // Rows of like controls show the same pictures at the same size: they share one scaled
+    // copy. The shared list keeps a copy only while some widget still holds it.
+    static std::vector<Entry> shared;
+    QImage fitted;
+    for (const Entry& e : shared)
+        if (e.key == key && e.image.size() == size) fitted = e.image;
+    if (fitted.isNull()) {
+        fitted = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        std::erase_if(shared, [](const Entry& e) { return e.image.isDetached(); });
+        shared.push_back({key, fitted});
+    }
     if (entries_.size() >= 4) entries_.erase(entries_.begin());
-    entries_.push_back({picture.cacheKey(), picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+    entries_.push_back({key, fitted});
     return entries_.back().image;
 }
 
@@ -200,17 +243,33 @@ void GraphicButton::setOn(bool on) {
     QAccessible::updateAccessibility(&event);
 }
 
-void GraphicButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+// The colour beneath the button when its picture box shows nothing else there: no
+// picture, no printed text, no border and no other control under it. Invalid otherwise.
+QColor GraphicButton::backdrop() const {
+    const auto* holder = dynamic_cast<const PictureWidget*>(parentWidget());
+    if (!holder || !holder->picture.isNull() || !holder->printed.empty() || holder->back.alpha() != 255)
+        return {};
+    const QRect inner = holder->border ? holder->rect().adjusted(2, 2, -2, -2) : holder->rect();
+    if (!inner.contains(geometry())) return {};
+    // Siblings come in stacking order: those before this button lie beneath it.
+    for (const QObject* o : holder->children()) {
+        if (o == this) break;
+        if (!o->isWidgetType()) continue;
+        const auto* w = static_cast<const QWidget*>(o);
+        if (!w->isHidden() && w->geometry().intersects(geometry())) return {};
+    }
+    return holder->back;
+}
+
+namespace {
+
+// The button's face: the rounded outline filled in the face colour, and when pressed the
+// inner shadow, antialiased over what the painter holds beneath.
+void drawButtonFace(QPainter& p, const QRect& rect, const QColor& face, const QColor& outlineColor,
+                    bool sunken) {
     p.setRenderHint(QPainter::Antialiasing);
-    const bool sunken = isDown() || isChecked();
-    QColor face = back;
-    if (sunken)
-        face = back.darker(118);
-    else if (isEnabled() && underMouse())
-        face = back.lighter(106);
-    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(palette().color(QPalette::Dark));
+    const QRectF outline = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(outlineColor);
     p.setBrush(face);
     p.drawRoundedRect(outline, 3, 3);
     if (sunken) {
@@ -223,6 +282,60 @@ void GraphicButton::paintEvent(QPaintEvent*) {
         p.drawPath(shade);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// Faces drawn over a plain colour, shared by all buttons: antialiasing the rounded outline
+// is the dearest part of a button's paint, and the LED buttons repaint with every step of
+// an effect in the same few looks.
+const QImage& faceOver(const QColor& under, const QSize& size, qreal dpr, const QColor& face,
+                       const QColor& outlineColor, bool sunken) {
+    struct Entry {
+        QRgb under, face, outline;
+        QSize size;
+        qreal dpr;
+        bool sunken;
+        QImage image;
+    };
+    static std::vector<Entry> faces;
+    for (const Entry& e : faces)
+        if (e.under == under.rgba() && e.face == face.rgba() && e.outline == outlineColor.rgba() &&
+            e.size == size && e.dpr == dpr && e.sunken == sunken)
+            return e.image;
+    if (faces.size() >= 4) faces.erase(faces.begin());
+    QImage image((QSizeF(size) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(under);
+    QPainter p(&image);
+    drawButtonFace(p, QRect(QPoint(0, 0), size), face, outlineColor, sunken);
+    p.end();
+    faces.push_back({under.rgba(), face.rgba(), outlineColor.rgba(), size, dpr, sunken, image});
+    return faces.back().image;
+}
+
+}  // namespace
+
+void GraphicButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool sunken = isDown() || isChecked();
+    QColor face = back;
+    if (sunken)
+        face = back.darker(118);
+    else if (isEnabled() && underMouse())
+        face = back.lighter(106);
+    const QColor outlineColor = palette().color(QPalette::Dark);
+    // The rounded corners show what lies beneath. Where that is a plain colour, the button
+    // paints it there itself and is opaque: its repaints, many a second while an effect
+    // plays, then leave the picture box beneath alone.
+    const QColor under = backdrop();
+    if (under.isValid())
+        p.drawImage(QPoint(0, 0), faceOver(under, size(), devicePixelRatioF(), face, outlineColor, sunken));
+    else
+        drawButtonFace(p, rect(), face, outlineColor, sunken);
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != under.isValid()) {
+        setAttribute(Qt::WA_OpaquePaintEvent, under.isValid());
+        // What lay beneath was not painted for this paint: paint again over it.
+        if (!under.isValid()) update();
+    }
 
     QRect content = rect().adjusted(4, 4, -4, -4);
     if (sunken) content.translate(1, 1);

@@ -158,6 +158,8 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    QColor backdrop() const;
+
     FittedImages fitted_;
     bool on_ = false;
 };
