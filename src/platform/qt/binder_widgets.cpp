@@ -358,7 +358,8 @@ void GraphicButton::paintEvent(QPaintEvent*) {
     int y = content.top() + (content.height() - total) / 2;
     if (!pictureSize.isEmpty()) {
         if (!isEnabled()) p.setOpacity(0.45);
-        p.drawImage(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y), fitted_.get(picture, pictureSize));
+        p.drawImage(QPoint(content.center().x() - pictureSize.width() / 2 + 1, y),
+                    fitted_.get(picture, pictureSize));
         p.setOpacity(1);
         y += pictureSize.height() + gap;
     }

@@ -63,7 +63,8 @@ void ControlBinding::sync() {
 void ControlBinding::syncGeometry(bool first, bool fontChanged) {
     const Control& c = c_;
     // A kind's fit may depend on the font (a drop-down list's height).
-    if (!first && !fontChanged && left_ == c.Left && top_ == c.Top && width_ == c.Width && height_ == c.Height)
+    if (!first && !fontChanged && left_ == c.Left && top_ == c.Top && width_ == c.Width &&
+        height_ == c.Height)
         return;
     left_ = c.Left;
     top_ = c.Top;
