@@ -37,15 +37,17 @@ std::string stepFrame(const ArduinoNano& nano, int mask) {
     }
 }
 
-// Draws one step on the LED row, rebuilds the mask and sends it to the board.
-void showStep(Program& prog, FormQuorvane& w, const std::string& step) {
+// Draws one step on the LED row, rebuilds the mask and sends it to the board. True when
+// the LED row looks different now.
+bool showStep(Program& prog, FormQuorvane& w, const std::string& step) {
     const int32_t ledColor = FormQuorvane::colorOf(prog.mod.settings.LedColor);
     const LedPictures pictures = stepPictures(prog.nano.InterfaceKind, prog.nano.TM1638LedRed);
 
     prog.mod.LedStatus = 0;
+    bool changed = false;
     for (int led = 1; led <= 8; ++led) {
         const bool lit = step.size() >= static_cast<size_t>(led) && step[static_cast<size_t>(led - 1)] == '+';
-        showLed(prog, w, led, lit, pictures, ledColor);
+        changed |= showLed(prog, w, led, lit, pictures, ledColor);
         if (lit)
             prog.mod.LedStatus =
                 static_cast<int16_t>(prog.mod.LedStatus + ledWeight(led, prog.mod.settings.SwapOutputs));
@@ -54,6 +56,7 @@ void showStep(Program& prog, FormQuorvane& w, const std::string& step) {
         const std::string frame = stepFrame(prog.nano, prog.mod.LedStatus);
         if (!frame.empty()) w.Serialport.Output(frame);
     }
+    return changed;
 }
 
 }  // namespace
@@ -66,14 +69,15 @@ void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
         return t0 + fx.EffectTiming / (kSpeedBase - w.VScrollSpeed.value());
     };
 
+    // Whoever called may have changed the screen (the Start caption, a newly read file).
+    drawnSinceWait_ = true;
     for (int pass = 1; pass <= AantalKeerSpelen; ++pass) {
         // A file read during the pass changes the texts and timing, not the count.
         const int16_t count = fx.EffectStepCount;
         bool waited = false;
         for (int s = 1; s <= count; ++s) {
             const double t0 = rt.now();
-            showStep(prog, w, fx.EffectSteps[static_cast<size_t>(s)]);
-            drawnSinceWait_ = true;
+            if (showStep(prog, w, fx.EffectSteps[static_cast<size_t>(s)])) drawnSinceWait_ = true;
             if (w.CMD_Animatie.Caption == kStart) {
                 prog.mod.LedStatus = 0;
                 return;
@@ -95,7 +99,14 @@ void EffectPlayer::SpeelEffect(int16_t AantalKeerSpelen) {
         // A wait on the clock, not for the next event: every frame sent leaves an event
         // of the port behind, which would end the pause at once.
         if (!waited) {
-            rt.wait(kIdlePassPause);
+            if (drawnSinceWait_) {
+                rt.wait(kIdlePassPause);
+            } else {
+                // A step that looks as the last one did (a one-step effect, every pass)
+                // has nothing to bring to the screen.
+                for (const double end = rt.now() + kIdlePassPause; end > rt.now();)
+                    rt.waitForEventsUnchanged(end);
+            }
             drawnSinceWait_ = false;
         }
     }

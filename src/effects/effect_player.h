@@ -19,7 +19,7 @@ public:
 
 private:
     EffectReader& reader_;
-    // A step was drawn after the player's last wait returned.
+    // The screen may have changed since the player's last wait returned.
     bool drawnSinceWait_ = true;
 };
 

@@ -32,15 +32,22 @@ int16_t ledWeight(int led, int16_t swapOutputs) {
     }
 }
 
-void showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPictures& pictures,
+bool showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPictures& pictures,
              int32_t ledColor) {
+    bool changed = false;
+    const auto set = [&changed](auto& field, const auto& value) {
+        if (field == value) return;
+        field = value;
+        changed = true;
+    };
     w.LedLit[static_cast<size_t>(led)] = lit;
-    w.Label_LumiLed(led).BackColor = lit ? ledColor : kWindowBack;
+    set(w.Label_LumiLed(led).BackColor, lit ? ledColor : kWindowBack);
     if (pictures.lit) {
         CommandButton& button = w.CMD_LumiLed(led);
-        button.Picture = prog.picture(lit ? pictures.lit : pictures.dark);
-        if (pictures.setsBackground) button.BackColor = lit ? ledColor : kWhite;
+        set(button.Picture, prog.picture(lit ? pictures.lit : pictures.dark));
+        if (pictures.setsBackground) set(button.BackColor, lit ? ledColor : kWhite);
     }
+    return changed;
 }
 
 std::string tm1638MaskCommand(const ArduinoNano& nano, int mask) {

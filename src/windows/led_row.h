@@ -25,8 +25,9 @@ LedPictures ledPictures(int16_t interfaceKind, bool tm1638Red);
 int16_t ledWeight(int led, int16_t swapOutputs);
 
 // Shows LED `led` (1..8) lit or dark: its label in `ledColor` or the window background,
-// its lit state, and the button's picture (and background) from `pictures`.
-void showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPictures& pictures,
+// its lit state, and the button's picture (and background) from `pictures`. True when
+// anything on screen changed.
+bool showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPictures& pictures,
              int32_t ledColor);
 
 // The mask command for a TM1638 board: the V1.3 board drives its red LEDs from the
