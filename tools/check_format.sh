@@ -10,5 +10,6 @@ fi
 bad=0
 while IFS= read -r f; do
   clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || { echo "not formatted: $f"; bad=1; }
-done < <(git ls-files '*.cpp' '*.h')
+done < <(git ls-files '*.cpp' '*.h' 2>/dev/null ||
+         find src tests bench tools -name '*.cpp' -o -name '*.h' | sort)
 exit $bad
