@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/protocol.h"
+#include "platform/numbers.h"
 
 namespace qv {
 
@@ -10,17 +11,6 @@ namespace {
 
 // Characters a TM1638 display shows.
 constexpr size_t kDisplayLength = 8;
-
-// The first `count` characters of a UTF-8 text: a cut by bytes could split a character
-// and leave bytes that are no text at all in the settings file.
-std::string firstCharacters(const std::string& text, size_t count) {
-    size_t end = 0;
-    for (size_t seen = 0; end < text.size(); ++end) {
-        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
-        if (!continuation && seen++ == count) break;
-    }
-    return text.substr(0, end);
-}
 
 }  // namespace
 
@@ -54,7 +44,9 @@ void BoardPush::cmdOK_Click(FormOptions& f) {
 
 void BoardPush::CMD_Connected_Text_Click(FormOptions& f) {
     SettingsRecord& rec = prog.mod.settings;
-    rec.ConnectedText = firstCharacters(f.Text_Connected.Text, kDisplayLength);
+    // Cut by characters: a cut by bytes could split one and leave bytes that are no text at
+    // all in the settings file.
+    rec.ConnectedText = midCharacters(f.Text_Connected.Text, 0, kDisplayLength);
     if (!w.Serialport.PortOpen() || prog.nano.InterfaceKind != InterfaceTM1638) return;
     w.TimerLeesIngangen.setEnabled(false);
     w.Serialport.Output(protocol::DisplayTextCommand(rec.ConnectedText));
