@@ -53,8 +53,9 @@ struct QtSound::Player {
             jobs.pop_front();
             lock.unlock();
             // Only the server's own player stops a sound on request; the fallback straight to
-            // the sound card would let a stopped sound play on.
-            if (!ctx && ca_context_create(&ctx) == CA_SUCCESS) ca_context_set_driver(ctx, "pulse");
+            // the sound card would let a stopped sound play on. Before the first sound there
+            // is nothing to stop and no reason to reach the server.
+            if (!ctx && job && ca_context_create(&ctx) == CA_SUCCESS) ca_context_set_driver(ctx, "pulse");
             if (ctx && job) {
                 ca_proplist* props = nullptr;
                 if (ca_proplist_create(&props) == CA_SUCCESS) {
