@@ -208,7 +208,7 @@ public:
         giveUp.setSingleShot(true);
         QObject::connect(&giveUp, &QTimer::timeout, [&] {
             std::fprintf(stderr, "no connection within 30 s (caption %s, status %s)\n",
-                         w->CMD_Verbind.Caption.c_str(), w->Label_StatusBalk(1).Caption.c_str());
+                         w->CMD_Verbind.Caption->c_str(), w->Label_StatusBalk(1).Caption->c_str());
             QCoreApplication::exit(2);
         });
         watch.start(100);

@@ -18,16 +18,23 @@ std::string Control::qualifiedName() const {
 void CheckBox::setValue(int v) {
     if (v == value_) return;
     value_ = v;
+    changed();
     click();
+}
+
+void OptionButton::initValue(bool v) {
+    if (v == value_) return;
+    value_ = v;
+    changed();
 }
 
 void OptionButton::select() {
     if (value_) return;
     for (Control* c : form.Controls()) {
         if (c != this && c->kind == ControlKind::OptionButton && c->container == container)
-            static_cast<OptionButton*>(c)->value_ = false;
+            static_cast<OptionButton*>(c)->initValue(false);
     }
-    value_ = true;
+    initValue(true);
     click();
 }
 
@@ -53,6 +60,7 @@ bool matches(const std::string& pattern, const std::string& file) {
 }  // namespace
 
 void FileListBox::setPath(const std::string& folder) {
+    changed();
     path_ = folder;
     items_.clear();
     listIndex_ = -1;
@@ -70,6 +78,7 @@ void FileListBox::setListIndex(int i) {
     if (i < -1 || i >= ListCount()) throw InvalidValue("file list index");
     if (i == listIndex_) return;
     listIndex_ = i;
+    changed();
     click();
 }
 
@@ -81,6 +90,7 @@ void ScrollBar::setValue(int v) {
     if (v < std::min(Min, Max) || v > std::max(Min, Max)) throw InvalidValue("scroll bar value");
     if (v == value_) return;
     value_ = v;
+    changed();
     if (onChange) onChange();
 }
 
@@ -144,6 +154,13 @@ void Form::Hide() {
     visible_ = false;
     if (active_ == this) active_ = nullptr;
     view_.formHidden(*this);
+}
+
+std::vector<Control*> Form::takeChanged() {
+    std::vector<Control*> taken;
+    taken.swap(changed_);
+    for (Control* c : taken) c->changed_ = false;
+    return taken;
 }
 
 Control* Form::find(const std::string& qualifiedName) const {

@@ -66,9 +66,97 @@ struct Font {
     double Size = 8.25;
     bool Bold = false;
     bool Italic = false;
+    bool operator==(const Font&) const = default;
 };
 
 enum class Align { Left, Center, Right };
+
+class Control;
+template <class T>
+class Prop;
+template <class T>
+inline constexpr bool kIsProp = false;
+template <class T>
+inline constexpr bool kIsProp<Prop<T>> = true;
+
+// A property of a control that the window shows. It reads as its value; a write that
+// changes the value tells the control, so that the view brings only the controls that
+// changed in step instead of comparing every control after every event.
+template <class T>
+class Prop {
+public:
+    explicit Prop(Control* owner, T value = T()) : owner_(owner), v_(std::move(value)) {}
+    Prop(const Prop&) = delete;
+    Prop& operator=(const Prop& other) { return *this = other.v_; }
+    Prop& operator=(const T& v) {
+        if (!(v_ == v)) {
+            v_ = v;
+            touched();
+        }
+        return *this;
+    }
+    Prop& operator=(T&& v) {
+        if (!(v_ == v)) {
+            v_ = std::move(v);
+            touched();
+        }
+        return *this;
+    }
+
+    template <class U>
+    Prop& operator+=(const U& d) {
+        return *this = static_cast<T>(v_ + d);
+    }
+    template <class U>
+    Prop& operator-=(const U& d) {
+        return *this = static_cast<T>(v_ - d);
+    }
+
+    operator const T&() const { return v_; }
+    const T& get() const { return v_; }
+    const T* operator->() const { return &v_; }
+    // A text's or a list's own reading functions.
+    auto begin() const requires requires(const T& t) { t.begin(); }
+    { return v_.begin(); }
+    auto end() const requires requires(const T& t) { t.end(); }
+    { return v_.end(); }
+    auto size() const requires requires(const T& t) { t.size(); }
+    { return v_.size(); }
+    bool empty() const requires requires(const T& t) { t.empty(); }
+    { return v_.empty(); }
+    decltype(auto) operator[](size_t i) const requires requires(const T& t) { t[i]; }
+    { return v_[i]; }
+    // For changing a part of the value in place (a font's size, an item added to a list):
+    // the control counts as changed.
+    T& edit() {
+        touched();
+        return v_;
+    }
+
+    friend bool operator==(const Prop& a, const Prop& b) { return a.v_ == b.v_; }
+    friend bool operator==(const Prop& a, const T& b) { return a.v_ == b; }
+    template <class U>
+    requires(!kIsProp<U>) && requires(const T& t, const U& u) { t == u; }
+    friend bool operator==(const Prop& a, const U& b) { return a.v_ == b; }
+    // Joins texts (a caption and a suffix) as the value itself would.
+    template <class U>
+    requires(!kIsProp<U>) && requires(const T& t, const U& u) { t + u; }
+    friend auto operator+(const Prop& a, const U& b) { return a.v_ + b; }
+    template <class U>
+    requires(!kIsProp<U>) && requires(const U& u, const T& t) { u + t; }
+    friend auto operator+(const U& a, const Prop& b) { return a + b.v_; }
+    template <class Out>
+    requires requires(Out& out, const T& t) { out << t; }
+    friend Out& operator<<(Out& out, const Prop& p) {
+        out << p.v_;
+        return out;
+    }
+
+private:
+    void touched();
+    Control* owner_;
+    T v_;
+};
 
 // Common base of every control. Fields are public on purpose: the handlers read and
 // write them as the window's own properties; the binder compares them with what the
@@ -86,18 +174,18 @@ public:
     const int index;           // element index within its control array, or -1
     Control* const container;  // nullptr: the form itself
 
-    double Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Visible = true;
-    bool Enabled = true;
-    Color BackColor = kButtonFace;
-    Color ForeColor = 0x000000;
-    Font font;
-    std::string Caption;
+    Prop<double> Left{this}, Top{this}, Width{this}, Height{this};
+    Prop<bool> Visible{this, true};
+    Prop<bool> Enabled{this, true};
+    Prop<Color> BackColor{this, kButtonFace};
+    Prop<Color> ForeColor{this, 0x000000};
+    Prop<Font> font{this};
+    Prop<std::string> Caption{this};
     std::string Tag;
     // Tab page of a tab control this control sits on (its container), or -1.
     int tabPage = -1;
     // Name for assistive technology where the control shows no text of its own.
-    std::string accessibleName;
+    Prop<std::string> accessibleName{this};
 
     // Places the control: left, top, width and height in twips within its container.
     void Move(double left, double top, double width, double height) {
@@ -116,15 +204,26 @@ public:
     void click() {
         if (onClick) onClick();
     }
+
+    // A property the window shows has changed: the form hears of it once, until the view
+    // has taken its list of changed controls.
+    void changed();
+    // Place in the form's collection.
+    int order() const { return order_; }
+
+private:
+    friend class Form;
+    int order_ = -1;
+    bool changed_ = false;
 };
 
 class Label : public Control {
 public:
     Label(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::Label, std::move(n), i, c) {}
-    Align Alignment = Align::Left;
-    bool BorderSingle = false;
-    bool Transparent = false;  // BackStyle 0
+    Prop<Align> Alignment{this, Align::Left};
+    Prop<bool> BorderSingle{this, false};
+    Prop<bool> Transparent{this, false};  // BackStyle 0
 };
 
 class CommandButton : public Control {
@@ -133,9 +232,9 @@ public:
         : Control(f, ControlKind::CommandButton, std::move(n), i, c) {}
     bool Graphical = false;
     // Picture file (absolute path) or a design picture ("design:<name>"); empty = none.
-    std::string Picture;
-    bool UseMaskColor = false;
-    Color MaskColor = 0x000000;
+    Prop<std::string> Picture{this};
+    Prop<bool> UseMaskColor{this, false};
+    Prop<Color> MaskColor{this, 0x000000};
     // For a button that switches something on and off (an LED output): whether it is on
     // now, told to assistive technology. Empty for a button that only acts.
     std::function<bool()> isOn;
@@ -159,13 +258,13 @@ public:
     OptionButton(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::OptionButton, std::move(n), i, c) {}
     bool Graphical = false;
-    std::string Picture;
+    Prop<std::string> Picture{this};
     bool value() const { return value_; }
     // Selecting deselects the other option buttons of the same container and raises
     // Click when the button was not selected before.
     void select();
     // Design-time initialisation without events.
-    void initValue(bool v) { value_ = v; }
+    void initValue(bool v);
 
 private:
     bool value_ = false;
@@ -175,7 +274,7 @@ class Frame : public Control {
 public:
     Frame(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::Frame, std::move(n), i, c) {}
-    bool BorderSingle = true;
+    Prop<bool> BorderSingle{this, true};
 };
 
 // Text printed onto a picture box, in pixels (the box's drawing unit). The box keeps
@@ -185,45 +284,46 @@ struct PrintedText {
     Color color;
     int x, y;
     Font font;
+    bool operator==(const PrintedText&) const = default;
 };
 
 class PictureBox : public Control {
 public:
     PictureBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::PictureBox, std::move(n), i, c) {}
-    bool BorderSingle = false;
-    std::string Picture;  // design picture or file, drawn unscaled at the top left
-    std::vector<PrintedText> printed;
-    int repaints = 0;  // bumped by Refresh
-    void Refresh() { ++repaints; }
+    Prop<bool> BorderSingle{this, false};
+    Prop<std::string> Picture{this};  // design picture or file, drawn unscaled at the top left
+    Prop<std::vector<PrintedText>> printed{this};
+    Prop<int> repaints{this, 0};  // bumped by Refresh
+    void Refresh() { ++repaints.edit(); }
 };
 
 class Image : public Control {
 public:
     Image(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::Image, std::move(n), i, c) {}
-    std::string Picture;
-    bool Stretch = true;
+    Prop<std::string> Picture{this};
+    Prop<bool> Stretch{this, true};
 };
 
 class Shape : public Control {
 public:
     Shape(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::Shape, std::move(n), i, c) {}
-    Color FillColor = 0x000000;
-    bool FillSolid = true;
-    bool BorderVisible = true;
+    Prop<Color> FillColor{this, 0x000000};
+    Prop<bool> FillSolid{this, true};
+    Prop<bool> BorderVisible{this, true};
 };
 
 class ComboBox : public Control {
 public:
     ComboBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::ComboBox, std::move(n), i, c) {}
-    std::string Text;
-    std::vector<std::string> items;
-    void Clear() { items.clear(); }
-    void AddItem(std::string s) { items.push_back(std::move(s)); }
-    int ListCount() const { return static_cast<int>(items.size()); }
+    Prop<std::string> Text{this};
+    Prop<std::vector<std::string>> items{this};
+    void Clear() { items = {}; }
+    void AddItem(std::string s) { items.edit().push_back(std::move(s)); }
+    int ListCount() const { return static_cast<int>(items->size()); }
 };
 
 class FileListBox : public Control {
@@ -252,12 +352,16 @@ class ScrollBar : public Control {
 public:
     ScrollBar(Form& f, std::string n, bool vertical, int i = -1, Control* c = nullptr)
         : Control(f, vertical ? ControlKind::VScrollBar : ControlKind::HScrollBar, std::move(n), i, c) {}
-    int Min = 0, Max = 32767, SmallChange = 1, LargeChange = 1;
+    Prop<int> Min{this, 0}, Max{this, 32767}, SmallChange{this, 1}, LargeChange{this, 1};
     int value() const { return value_; }
     // Refuses values outside Min..Max (throws InvalidValue); a value that differs from
     // the present one raises Change.
     void setValue(int v);
-    void initValue(int v) { value_ = v; }
+    void initValue(int v) {
+        if (v == value_) return;
+        value_ = v;
+        changed();
+    }
     std::function<void()> onChange;
     std::function<void()> onScroll;
 
@@ -269,16 +373,16 @@ class TextBox : public Control {
 public:
     TextBox(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::TextBox, std::move(n), i, c) {}
-    std::string Text;
+    Prop<std::string> Text{this};
 };
 
 class TabControl : public Control {
 public:
     TabControl(Form& f, std::string n, int i = -1, Control* c = nullptr)
         : Control(f, ControlKind::TabControl, std::move(n), i, c) {}
-    std::vector<std::string> tabs;
-    int Tab = 0;  // the page showing
-    double TabHeight = 520;
+    Prop<std::vector<std::string>> tabs{this};
+    Prop<int> Tab{this, 0};  // the page showing
+    Prop<double> TabHeight{this, 520};
 };
 
 // An interval timer. Enabling it (or changing its interval while enabled) restarts the
@@ -361,6 +465,8 @@ public:
     void activate();
     // The form's controls in creation order.
     const std::vector<Control*>& Controls() const { return controls_; }
+    // The controls changed since the last call, each once, in the order they changed.
+    std::vector<Control*> takeChanged();
     Control* find(const std::string& qualifiedName) const;
 
     // Events the view raises. Each runs the handler hooked in by whoever owns the window's
@@ -385,7 +491,7 @@ public:
     T& add(A&&... args) {
         auto c = std::make_unique<T>(*this, std::forward<A>(args)...);
         T& ref = *c;
-        controls_.push_back(c.get());
+        enlist(*c);
         owned_.push_back(std::move(c));
         return ref;
     }
@@ -395,7 +501,7 @@ public:
                   Control* containerOf = nullptr) {
         arr.create(lo, hi, [&](int i) {
             auto c = std::make_unique<T>(*this, n, i, containerOf);
-            controls_.push_back(c.get());
+            enlist(*c);
             return c;
         });
     }
@@ -404,19 +510,38 @@ public:
     void addArrayIn(ControlArray<T>& arr, int lo, int hi, const std::string& n, F containerOf) {
         arr.create(lo, hi, [&](int i) {
             auto c = std::make_unique<T>(*this, n, i, containerOf(i));
-            controls_.push_back(c.get());
+            enlist(*c);
             return c;
         });
     }
 
 private:
+    friend class Control;
+    void enlist(Control& c) {
+        c.order_ = static_cast<int>(controls_.size());
+        controls_.push_back(&c);
+        // A new control is shown whole when its window is.
+        c.changed();
+    }
     // One per process, as the desktop has one active window.
     static inline Form* active_ = nullptr;
     EventLoop& loop_;
     ViewNotices& view_;
     bool visible_ = false;
     std::vector<Control*> controls_;
+    std::vector<Control*> changed_;
     std::vector<std::unique_ptr<Control>> owned_;
 };
+
+inline void Control::changed() {
+    if (changed_) return;
+    changed_ = true;
+    form.changed_.push_back(this);
+}
+
+template <class T>
+void Prop<T>::touched() {
+    owner_->changed();
+}
 
 }  // namespace qv

@@ -78,7 +78,7 @@ void SettingsDialog::SetStandardColors(FormOptions& f) {
     f.Label_InputDisabledColor.BackColor = kStandardInputDisabledColor;
 }
 
-void SettingsDialog::chooseColor(FormOptions& f, Shape& carrier, Color& sample, bool ledColor) {
+void SettingsDialog::chooseColor(FormOptions& f, Shape& carrier, Prop<Color>& sample, bool ledColor) {
     const Color initial = f.chooserColor.value_or(carrier.FillColor);
     const std::optional<int> chosen = prog.rt.chooseColor(initial);
     if (!chosen) return;

@@ -43,7 +43,7 @@ public:
 
 private:
     // One colour chooser serves the four colour buttons.
-    void chooseColor(FormOptions& f, Shape& carrier, Color& sample, bool ledColor);
+    void chooseColor(FormOptions& f, Shape& carrier, Prop<Color>& sample, bool ledColor);
 };
 
 }  // namespace qv

@@ -49,7 +49,7 @@ void Resizer::ReloadPos() {
             r.Width = static_cast<float>(c.Width);
             r.Height = static_cast<float>(c.Height);
         }
-        if (hasFont(c)) r.FontSize = toInt16(c.font.Size).value_or(0);
+        if (hasFont(c)) r.FontSize = toInt16(c.font->Size).value_or(0);
     }
     SavedPlacement& window = SavedLayout.back();
     window.Left = static_cast<float>(w.Left);
@@ -80,7 +80,7 @@ void Resizer::Form_Resize() {
         if (heightSettable(c)) c.Height = r.Height * hr;
         // A font of no size is refused, as the platform refuses it.
         const float size = static_cast<float>(r.FontSize) * hr;
-        if (hasFont(c) && size > 0) c.font.Size = size;
+        if (hasFont(c) && size > 0 && c.font->Size != static_cast<double>(size)) c.font.edit().Size = size;
     }
 }
 

@@ -26,7 +26,7 @@ void sample(Label& l, const char* text, Color fore = kBlack) {
     l.ForeColor = fore;
     l.BorderSingle = true;
     l.Alignment = Align::Center;
-    l.font.Size = kSampleFont;
+    l.font.edit().Size = kSampleFont;
 }
 
 void swatch(Shape& s, Color fill, const char* name) {
@@ -160,7 +160,7 @@ FormOptions::FormOptions(Runtime& rt)
     Label_A0.Caption = "0";
     Label_A0.Transparent = true;
     Label_A0.Alignment = Align::Center;
-    Label_A0.font.Size = kSampleFont;
+    Label_A0.font.edit().Size = kSampleFont;
     Shape_InputDisabledColor.Move(360, 3000, 495, 315);
     swatch(Shape_InputDisabledColor, 0x8080FF, "Disabled input colour");
     CMD_InputDisabledColor.Move(960, 3000, 2100, 315);

@@ -18,7 +18,7 @@ void header(Label& l, const char* caption, double left, double width) {
     l.Caption = caption;
     l.BackColor = kHeaderBack;
     l.ForeColor = kWindowBack;
-    l.font.Bold = true;
+    l.font.edit().Bold = true;
     l.Alignment = Align::Center;
 }
 
@@ -63,8 +63,8 @@ FormQuorvane::FormQuorvane(Runtime& rt)
 
     Picture_Kop.Move(180, 240, 10095, 1335);
     Picture_Kop.BackColor = kHeaderBack;
-    Picture_Kop.font.Size = 36;
-    Picture_Kop.font.Italic = true;
+    Picture_Kop.font.edit().Size = 36;
+    Picture_Kop.font.edit().Italic = true;
     Picture_Kop.accessibleName = "Arduino Nano interface.";
 
     Image_Info.Move(10560, 240, 2340, 1335);
@@ -93,7 +93,7 @@ FormQuorvane::FormQuorvane(Runtime& rt)
         l.BackColor = kWindowBack;
         l.BorderSingle = true;
         l.Alignment = Align::Center;
-        l.font.Size = 9.75;
+        l.font.edit().Size = 9.75;
     }
 
     // Board picture.
@@ -131,8 +131,8 @@ FormQuorvane::FormQuorvane(Runtime& rt)
     File_List_Effecten.Move(240, 600, 2010, 990);
     File_List_Effecten.Pattern = "*.led";
     File_List_Effecten.BackColor = kWindowBack;
-    File_List_Effecten.font.Size = 9;
-    File_List_Effecten.font.Bold = true;
+    File_List_Effecten.font.edit().Size = 9;
+    File_List_Effecten.font.edit().Bold = true;
     File_List_Effecten.accessibleName = "Effect files";
     VScrollSpeed.Move(2400, 600, 330, 1605);
     VScrollSpeed.Min = 0;
@@ -200,7 +200,7 @@ FormQuorvane::FormQuorvane(Runtime& rt)
         l.ForeColor = kHeaderBack;
         l.BorderSingle = true;
         l.Alignment = Align::Center;
-        l.font.Size = 9.75;
+        l.font.edit().Size = 9.75;
         l.Tag = "True";
 
         PictureBox& box = add<PictureBox>(boxNames[n - 1].first, boxNames[n - 1].second, &PictureHolder);
@@ -269,9 +269,9 @@ void FormQuorvane::drawBanner() {
     // Three prints offset by a pixel give the title a light edge above and a green one
     // below; the last print lies on top.
     static constexpr const char* kTitle = "Arduino Nano interface.";
-    Picture_Kop.printed.push_back({kTitle, 0x00C000, 66, 8, Picture_Kop.font});
-    Picture_Kop.printed.push_back({kTitle, 0xE0E0E0, 64, 6, Picture_Kop.font});
-    Picture_Kop.printed.push_back({kTitle, 0xFFC0C0, 65, 7, Picture_Kop.font});
+    Picture_Kop.printed.edit().push_back({kTitle, 0x00C000, 66, 8, Picture_Kop.font});
+    Picture_Kop.printed.edit().push_back({kTitle, 0xE0E0E0, 64, 6, Picture_Kop.font});
+    Picture_Kop.printed.edit().push_back({kTitle, 0xFFC0C0, 65, 7, Picture_Kop.font});
 }
 
 int32_t FormQuorvane::colorOf(double settingsColor) { return toInt32(settingsColor).value_or(0); }

@@ -33,7 +33,7 @@ protected:
     std::vector<Geometry> snapshot() const {
         std::vector<Geometry> g;
         for (const Control* c : w->Controls())
-            g.push_back({c->Left, c->Top, c->Width, c->Height, c->font.Size});
+            g.push_back({c->Left, c->Top, c->Width, c->Height, c->font->Size});
         return g;
     }
     static constexpr double kOuterW = 13905, kOuterH = 10500;
@@ -43,9 +43,9 @@ protected:
 
 TEST_F(Resizer, FirstResizeAtTheRecordedSizeRoundsFontsToWholePoints) {
     resize(kOuterW, kOuterH);
-    EXPECT_EQ(w->Label_LumiLed(1).font.Size, 10) << "9.75 pt is recorded as 10";
-    EXPECT_EQ(w->Label_StatusBalk(3).font.Size, 8) << "8.25 pt is recorded as 8";
-    EXPECT_EQ(w->Picture_Kop.font.Size, 36);
+    EXPECT_EQ(w->Label_LumiLed(1).font->Size, 10) << "9.75 pt is recorded as 10";
+    EXPECT_EQ(w->Label_StatusBalk(3).font->Size, 8) << "8.25 pt is recorded as 8";
+    EXPECT_EQ(w->Picture_Kop.font->Size, 36);
     EXPECT_EQ(w->Picture_Kop.Width, 10095);
 }
 
@@ -58,10 +58,10 @@ TEST_F(Resizer, DoublingScalesPositionsSizesAndFontsAndGoingBackRestoresThemExac
     EXPECT_EQ(w->Picture_Kop.Top, 480);
     EXPECT_EQ(w->Picture_Kop.Width, 20190);
     EXPECT_EQ(w->Picture_Kop.Height, 2670);
-    EXPECT_EQ(w->Picture_Kop.font.Size, 72);
-    EXPECT_EQ(w->Picture_Kop.printed.back().font.Size, 36) << "the banner stays as it was printed";
+    EXPECT_EQ(w->Picture_Kop.font->Size, 72);
+    EXPECT_EQ(w->Picture_Kop.printed.get().back().font.Size, 36) << "the banner stays as it was printed";
     EXPECT_EQ(w->Label_LumiLed(8).Left, 2 * 11520);
-    EXPECT_EQ(w->Label_LumiLed(8).font.Size, 20);
+    EXPECT_EQ(w->Label_LumiLed(8).font->Size, 20);
     EXPECT_EQ(w->IMG_Interface.Left, 270) << "positions are within the container";
 
     resize(kOuterW * 0.737, kOuterH * 1.31);
@@ -102,11 +102,11 @@ TEST_F(Resizer, AnalogBarsScaleFromTheirEmptyWidthWhileFullScaleStays) {
 TEST_F(Resizer, PropertiesAControlLacksAreSkippedAndTheLoopGoesOn) {
     resize(2 * kOuterW, 2 * kOuterH);
     EXPECT_EQ(w->TimerLeesIngangen.Width, 0) << "a timer has no geometry";
-    EXPECT_EQ(w->Shape_Ingang(1).font.Size, 8.25) << "a shape has no font";
-    EXPECT_EQ(w->IMG_Interface.font.Size, 8.25) << "an image has no font";
+    EXPECT_EQ(w->Shape_Ingang(1).font->Size, 8.25) << "a shape has no font";
+    EXPECT_EQ(w->IMG_Interface.font->Size, 8.25) << "an image has no font";
     EXPECT_EQ(w->ComboPoorten.Height, 315) << "a drop-down's height follows its font";
     EXPECT_EQ(w->ComboPoorten.Width, 2 * 1455);
-    EXPECT_EQ(w->Label_StatusBalk(8).font.Size, 16) << "controls after them are still resized";
+    EXPECT_EQ(w->Label_StatusBalk(8).font->Size, 16) << "controls after them are still resized";
 }
 
 TEST_F(Resizer, AResizeBeforeTheLayoutIsRecordedChangesNothing) {

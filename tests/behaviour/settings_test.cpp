@@ -369,7 +369,7 @@ TEST_F(Settings, OutputPageActsAtOnce) {
     d.Text_Connected.Text = "\u00C4RDU\u00CFN\u00D6\u00DC\u00C9";
     d.CMD_Connected_Text.onClick();
     EXPECT_EQ(rec().ConnectedText, "\u00C4RDU\u00CFN\u00D6\u00DC");
-    d.Text_Connected.Text.clear();
+    d.Text_Connected.Text = "";
     rig.rt.writes.clear();
     d.CMD_Connected_Text.onClick();
     EXPECT_EQ(rec().ConnectedText, "");

@@ -370,13 +370,13 @@ TEST_F(BinderTest, AComboIsAsHighAsItsFontAndReturnsExactlyToItsDesignHeight) {
     const QRect design = combo->geometry();
     // The resizer at two and a half times the design size grows the font alone: a
     // drop-down list's height is not the program's to set.
-    p.Combo.font.Size = 20;
+    p.Combo.font.edit().Size = 20;
     binder.syncAll();
     EXPECT_GE(combo->lineEdit()->height(), QFontMetrics(combo->font()).height())
         << "text cut at top and bottom";
-    p.Combo.font.Size = 8;
+    p.Combo.font.edit().Size = 8;
     binder.syncAll();
-    p.Combo.font.Size = 8.25;
+    p.Combo.font.edit().Size = 8.25;
     binder.syncAll();
     EXPECT_EQ(combo->geometry(), design);
 }

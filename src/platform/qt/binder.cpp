@@ -22,6 +22,14 @@ struct QtBinder::FormView {
     QPointer<view::FormWindow> win;
     std::vector<std::unique_ptr<ControlBinding>> controls;
     std::unordered_map<const Control*, ControlBinding*> byControl;
+    // By a control's place in its form: the index of its binding in `controls`, or -1.
+    std::vector<int> slot;
+    // By binding: the bindings of the controls inside it, all later in `controls`.
+    std::vector<std::vector<int>> inside;
+    // Bindings whose look follows the program's state beyond their control's fields.
+    std::vector<char> always;
+    // Bindings due in the pass under way.
+    std::vector<char> due;
 
     bool first = true;
     std::string caption, accessible;
@@ -161,6 +169,21 @@ void QtBinder::build(FormView& v) {
         return ref;
     };
     for (Control* c : f.Controls()) ensure(*c);
+    v.slot.assign(f.Controls().size(), -1);
+    v.inside.resize(v.controls.size());
+    v.always.assign(v.controls.size(), 0);
+    v.due.assign(v.controls.size(), 0);
+    std::unordered_map<const ControlBinding*, int> index;
+    for (size_t i = 0; i < v.controls.size(); ++i) index.emplace(v.controls[i].get(), static_cast<int>(i));
+    for (size_t i = 0; i < v.controls.size(); ++i) {
+        const Control& c = v.controls[i]->control();
+        v.slot[static_cast<size_t>(c.order())] = static_cast<int>(i);
+        v.always[i] = v.controls[i]->followsProgram();
+        if (c.container) {
+            if (auto it = v.byControl.find(c.container); it != v.byControl.end())
+                v.inside[static_cast<size_t>(index.at(it->second))].push_back(static_cast<int>(i));
+        }
+    }
     for (auto& b : v.controls)
         if (b->windowed()) b->widget()->raise();
     const FormInput input(*this, v.alive, f);
@@ -211,7 +234,18 @@ void QtBinder::syncForm(FormView& v) {
         win->update();
     }
     if (take(first, v.enabled, f.Enabled)) win->takesInput = f.Enabled;
-    for (auto& b : v.controls) b->sync();
+    // Only the controls that changed since the last pass, those that follow them, and
+    // those whose look the program's state decides, in the order the widgets were made,
+    // so that a container goes before what it holds. The first pass takes every control.
+    for (const Control* c : f.takeChanged()) {
+        if (const int i = v.slot[static_cast<size_t>(c->order())]; i >= 0) v.due[static_cast<size_t>(i)] = 1;
+    }
+    for (size_t i = 0; i < v.controls.size(); ++i) {
+        if (!first && !v.due[i] && !v.always[i]) continue;
+        v.due[i] = 0;
+        if (v.controls[i]->sync())
+            for (const int inner : v.inside[i]) v.due[static_cast<size_t>(inner)] = 1;
+    }
     v.first = false;
 }
 

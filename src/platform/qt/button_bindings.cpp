@@ -78,6 +78,8 @@ private:
 class CommandButtonBinding final : public ButtonBinding {
 public:
     CommandButtonBinding(CommandButton& c, BindingShared& shared) : ButtonBinding(c, shared) {}
+    // A switch tells assistive technology whether it is on, which the program decides.
+    bool followsProgram() const override { return static_cast<bool>(obj().isOn); }
     void wireInput(const FormInput& in) override {
         QObject::connect(button(), &QAbstractButton::clicked, w_, in.clicks(c_));
     }

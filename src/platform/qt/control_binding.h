@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "platform/controls.h"
 #include "platform/qt/picture_cache.h"
@@ -56,7 +57,7 @@ struct BindingShared {
 
 // Stores `now` in `cache` and says so when it differs (or on the first pass).
 template <class T>
-bool take(bool first, T& cache, const T& now) {
+bool take(bool first, T& cache, const std::type_identity_t<T>& now) {
     if (!first && cache == now) return false;
     cache = now;
     return true;
@@ -92,19 +93,27 @@ public:
     ControlBinding& operator=(const ControlBinding&) = delete;
 
     QWidget* widget() const { return w_; }
+    const Control& control() const { return c_; }
     // Makes the widget inside `parent`: the form's window or the container's widget.
     void create(QWidget* parent);
     // Labels, images and shapes are drawn on their container's surface, so every other
     // control of the same container lies above them whatever the creation order.
     virtual bool windowed() const { return true; }
     virtual void wireInput(const FormInput&) {}
-    // Touches only what changed since the last sync (everything on the first).
-    void sync();
+    // Touches only what changed since the last sync (everything on the first). True when
+    // the controls inside this one must be brought in step too: it moved or resized, or
+    // it shows another tab page.
+    bool sync();
+    // Whether the widget shows state of the program beyond the control's own fields, so
+    // that every pass must look at it.
+    virtual bool followsProgram() const { return false; }
 
 protected:
     virtual QWidget* make(QWidget* parent) = 0;
     // The kind's own fields; says whether the widget must repaint.
     virtual bool syncLook(bool first) = 0;
+    // Whether what this control holds depends on more than its place (the tab page).
+    virtual bool leadsInside() const { return false; }
     // Whether assistive technology reads the caption as the control's name.
     virtual bool namedByCaption() const { return false; }
     // The kind's say in its widget's geometry, taken from the control's.
@@ -119,7 +128,8 @@ protected:
     QWidget* w_ = nullptr;
 
 private:
-    void syncGeometry(bool first, bool fontChanged);
+    // True when the widget moved or resized.
+    bool syncGeometry(bool first, bool fontChanged);
     void syncName(bool first);
 
     bool first_ = true;

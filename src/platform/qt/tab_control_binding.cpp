@@ -25,6 +25,9 @@ public:
 protected:
     QWidget* make(QWidget* parent) override { return new view::TabWidget(parent); }
 
+    // The controls on the pages show or hide with the page showing.
+    bool leadsInside() const override { return true; }
+
     bool syncLook(bool first) override {
         const TabControl& tc = obj();
         view::TabWidget* tw = view();
