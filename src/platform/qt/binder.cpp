@@ -241,7 +241,10 @@ void QtBinder::syncForm(FormView& v) {
         if (const int i = v.slot[static_cast<size_t>(c->order())]; i >= 0) v.due[static_cast<size_t>(i)] = 1;
     }
     for (size_t i = 0; i < v.controls.size(); ++i) {
-        if (!first && !v.due[i] && !v.always[i]) continue;
+        if (!first && !v.due[i]) {
+            if (v.always[i]) v.controls[i]->followProgram();
+            continue;
+        }
         v.due[i] = 0;
         if (v.controls[i]->sync())
             for (const int inner : v.inside[i]) v.due[static_cast<size_t>(inner)] = 1;

@@ -79,7 +79,8 @@ class CommandButtonBinding final : public ButtonBinding {
 public:
     CommandButtonBinding(CommandButton& c, BindingShared& shared) : ButtonBinding(c, shared) {}
     // A switch tells assistive technology whether it is on, which the program decides.
-    bool followsProgram() const override { return static_cast<bool>(obj().isOn); }
+    bool followsProgram() const override { return graphical_ && obj().isOn; }
+    void followProgram() override { graphic()->setOn(obj().isOn()); }
     void wireInput(const FormInput& in) override {
         QObject::connect(button(), &QAbstractButton::clicked, w_, in.clicks(c_));
     }
@@ -96,7 +97,7 @@ protected:
         syncCaption();
         if (!graphical_) return false;
         const CommandButton& cb = obj();
-        if (cb.isOn) graphic()->setOn(cb.isOn());
+        if (cb.isOn) followProgram();
         return syncGraphic(first, cb.Picture, cb.UseMaskColor, cb.MaskColor);
     }
 

@@ -107,6 +107,8 @@ public:
     // Whether the widget shows state of the program beyond the control's own fields, so
     // that every pass must look at it.
     virtual bool followsProgram() const { return false; }
+    // Brings that state in step; a pass that syncs the control does this too.
+    virtual void followProgram() {}
 
 protected:
     virtual QWidget* make(QWidget* parent) = 0;
