@@ -159,8 +159,9 @@ private:
 };
 
 // Common base of every control. Fields are public on purpose: the handlers read and
-// write them as the window's own properties; the binder compares them with what the
-// widget shows and brings the widget in step.
+// write them as the window's own properties. Those the window shows are Props, which tell
+// the form when they change; the binder then compares the changed controls with what
+// their widgets show and brings the widgets in step.
 class Control {
 public:
     Control(Form& form, ControlKind kind, std::string name, int index, Control* container);

@@ -2,8 +2,9 @@
 //
 // One generic binder renders any Form: a top-level widget per shown form and a child
 // widget per control, made and kept by the binding of the control's kind. After every handler and before
-// every wait the runtime calls syncAll(), which compares each object's fields with what its widget shows and
-// touches only what changed, so an idle pass over a whole window costs microseconds and repaints nothing.
+// every wait the runtime calls syncAll(), which compares the fields of each object that changed since the
+// last pass with what its widget shows and touches only what differs, so an idle pass looks at no control
+// and repaints nothing.
 // User input goes the other way: a click, a choice, a scroll or a key becomes the object's own event
 // (click(), setValue(), select(), ...), followed by a sync.
 //
