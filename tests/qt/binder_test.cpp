@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTabBar>
 #include <functional>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/qt/binder_widgets.h"
 #include "platform/runtime.h"
 #include "support/temp_dir.h"
 
@@ -628,6 +630,31 @@ TEST_F(BinderTest, BorderlessMaximisedWindowFillsTheScreenBeforeLoadReadsItsSize
     const QRect avail = win->screen()->availableGeometry();
     EXPECT_NEAR(f.Width, avail.width() / binder.pixelsPerTwip(), 1);
     EXPECT_NEAR(f.Height, avail.height() / binder.pixelsPerTwip(), 1);
+}
+
+// A label draws a one-line caption as the painter's own text drawing does, to the pixel:
+// a number from glyphs put together one character at a time, a kerned pair with its kerning.
+TEST(LabelWidgetTest, OneLineTextLooksAsThePainterDrawsIt) {
+    view::LabelWidget label(nullptr);
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(8.25);
+    label.setFont(font);
+    label.resize(60, 20);
+    label.back = Qt::white;
+    label.fore = Qt::black;
+    label.align = Align::Center;
+    for (const char* text : {"1023", "AV", "1023", "AV"}) {
+        label.text = QString::fromLatin1(text);
+        const QImage shown = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage drawn(shown.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter p(&drawn);
+        p.setFont(font);
+        p.drawText(label.rect().adjusted(1, 0, -1, 0), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
+                   label.text);
+        p.end();
+        EXPECT_EQ(shown, drawn) << text;
+    }
 }
 
 }  // namespace
