@@ -1,6 +1,7 @@
 #include "platform/qt/qt_sound.h"
 
 #include <canberra.h>
+#include <dlfcn.h>
 #include <pulse/context.h>
 #include <pulse/introspect.h>
 #include <pulse/mainloop.h>
@@ -28,6 +29,99 @@ struct SinkCount {
     bool done = false;
 };
 
+// The sound libraries, and the codecs and database they bring along, are opened when first
+// needed rather than at load time: a panel that never plays a sound never maps the player.
+// Once opened they stay for the rest of the process; libpulse marks itself as never to be
+// unloaded anyway. A library that is not installed counts no outputs and plays nothing,
+// as a missing server does.
+template <typename Fn>
+void bind(void* lib, const char* name, Fn*& fn, bool& complete) {
+    fn = reinterpret_cast<Fn*>(dlsym(lib, name));
+    complete = complete && fn;
+}
+
+// Within an Api's bindAll: looks the function up under its own name.
+#define QV_BIND(fn) bind(lib, #fn, fn, complete)
+
+// Api's library with every function looked up, opened by the first caller; null when the
+// library or one of its functions is missing.
+template <typename Api>
+const Api* loaded() {
+    static const std::optional<Api> api = []() -> std::optional<Api> {
+        void* lib = dlopen(Api::kLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (!lib) return std::nullopt;
+        Api functions{};
+        bool complete = true;
+        functions.bindAll(lib, complete);
+        if (complete) return functions;
+        dlclose(lib);
+        return std::nullopt;
+    }();
+    return api ? &*api : nullptr;
+}
+
+// The part of libpulse that counts the outputs.
+struct Pulse {
+    static constexpr const char* kLibrary = "libpulse.so.0";
+    decltype(&::pa_mainloop_new) pa_mainloop_new;
+    decltype(&::pa_mainloop_get_api) pa_mainloop_get_api;
+    decltype(&::pa_mainloop_prepare) pa_mainloop_prepare;
+    decltype(&::pa_mainloop_poll) pa_mainloop_poll;
+    decltype(&::pa_mainloop_dispatch) pa_mainloop_dispatch;
+    decltype(&::pa_mainloop_free) pa_mainloop_free;
+    decltype(&::pa_context_new) pa_context_new;
+    decltype(&::pa_context_connect) pa_context_connect;
+    decltype(&::pa_context_get_state) pa_context_get_state;
+    decltype(&::pa_context_get_sink_info_list) pa_context_get_sink_info_list;
+    decltype(&::pa_context_disconnect) pa_context_disconnect;
+    decltype(&::pa_context_unref) pa_context_unref;
+    decltype(&::pa_operation_cancel) pa_operation_cancel;
+    decltype(&::pa_operation_unref) pa_operation_unref;
+
+    void bindAll(void* lib, bool& complete) {
+        QV_BIND(pa_mainloop_new);
+        QV_BIND(pa_mainloop_get_api);
+        QV_BIND(pa_mainloop_prepare);
+        QV_BIND(pa_mainloop_poll);
+        QV_BIND(pa_mainloop_dispatch);
+        QV_BIND(pa_mainloop_free);
+        QV_BIND(pa_context_new);
+        QV_BIND(pa_context_connect);
+        QV_BIND(pa_context_get_state);
+        QV_BIND(pa_context_get_sink_info_list);
+        QV_BIND(pa_context_disconnect);
+        QV_BIND(pa_context_unref);
+        QV_BIND(pa_operation_cancel);
+        QV_BIND(pa_operation_unref);
+    }
+};
+
+// The part of libcanberra that plays and stops.
+struct Canberra {
+    static constexpr const char* kLibrary = "libcanberra.so.0";
+    decltype(&::ca_context_create) ca_context_create;
+    decltype(&::ca_context_set_driver) ca_context_set_driver;
+    decltype(&::ca_context_play_full) ca_context_play_full;
+    decltype(&::ca_context_cancel) ca_context_cancel;
+    decltype(&::ca_context_destroy) ca_context_destroy;
+    decltype(&::ca_proplist_create) ca_proplist_create;
+    decltype(&::ca_proplist_sets) ca_proplist_sets;
+    decltype(&::ca_proplist_destroy) ca_proplist_destroy;
+
+    void bindAll(void* lib, bool& complete) {
+        QV_BIND(ca_context_create);
+        QV_BIND(ca_context_set_driver);
+        QV_BIND(ca_context_play_full);
+        QV_BIND(ca_context_cancel);
+        QV_BIND(ca_context_destroy);
+        QV_BIND(ca_proplist_create);
+        QV_BIND(ca_proplist_sets);
+        QV_BIND(ca_proplist_destroy);
+    }
+};
+
+#undef QV_BIND
+
 void countSink(pa_context*, const pa_sink_info* info, int eol, void* data) {
     auto* count = static_cast<SinkCount*>(data);
     if (eol) count->done = true;
@@ -44,6 +138,7 @@ struct QtSound::Player {
     bool quit = false;
 
     void run() {
+        const Canberra* ca = nullptr;
         ca_context* ctx = nullptr;
         std::unique_lock lock(mutex);
         for (;;) {
@@ -54,22 +149,24 @@ struct QtSound::Player {
             lock.unlock();
             // Only the server's own player stops a sound on request; the fallback straight to
             // the sound card would let a stopped sound play on. Before the first sound there
-            // is nothing to stop and no reason to reach the server.
-            if (!ctx && job && ca_context_create(&ctx) == CA_SUCCESS) ca_context_set_driver(ctx, "pulse");
+            // is nothing to stop and no reason to load the player or reach the server; the
+            // loading happens here, so the windows never wait on it.
+            if (!ctx && job && (ca = loaded<Canberra>()) && ca->ca_context_create(&ctx) == CA_SUCCESS)
+                ca->ca_context_set_driver(ctx, "pulse");
             if (ctx && job) {
                 ca_proplist* props = nullptr;
-                if (ca_proplist_create(&props) == CA_SUCCESS) {
-                    ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, job->c_str());
-                    ca_context_play_full(ctx, kSoundId, props, nullptr, nullptr);
-                    ca_proplist_destroy(props);
+                if (ca->ca_proplist_create(&props) == CA_SUCCESS) {
+                    ca->ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, job->c_str());
+                    ca->ca_context_play_full(ctx, kSoundId, props, nullptr, nullptr);
+                    ca->ca_proplist_destroy(props);
                 }
             } else if (ctx) {
-                ca_context_cancel(ctx, kSoundId);
+                ca->ca_context_cancel(ctx, kSoundId);
             }
             lock.lock();
         }
         lock.unlock();
-        if (ctx) ca_context_destroy(ctx);
+        if (ctx) ca->ca_context_destroy(ctx);
     }
 
     // The thread starts with the first job and holds its own share of this.
@@ -93,35 +190,37 @@ QtSound::~QtSound() {
 }
 
 int QtSound::outputCount() const {
-    pa_mainloop* loop = pa_mainloop_new();
-    pa_context* ctx = pa_context_new(pa_mainloop_get_api(loop), "Quorvane");
+    const Pulse* pa = loaded<Pulse>();
+    if (!pa) return 0;
+    pa_mainloop* loop = pa->pa_mainloop_new();
+    pa_context* ctx = pa->pa_context_new(pa->pa_mainloop_get_api(loop), "Quorvane");
     SinkCount count;
     // A program that only counts must not start a sound server of its own.
-    if (ctx && pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+    if (ctx && pa->pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
         const auto deadline = std::chrono::steady_clock::now() + kCountTimeout;
         pa_operation* listing = nullptr;
         while (!count.done) {
-            const pa_context_state_t state = pa_context_get_state(ctx);
+            const pa_context_state_t state = pa->pa_context_get_state(ctx);
             if (!PA_CONTEXT_IS_GOOD(state)) break;
             if (state == PA_CONTEXT_READY && !listing) {
-                listing = pa_context_get_sink_info_list(ctx, countSink, &count);
+                listing = pa->pa_context_get_sink_info_list(ctx, countSink, &count);
                 if (!listing) break;
             }
             const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) break;
-            if (pa_mainloop_prepare(loop, static_cast<int>(left.count())) < 0 || pa_mainloop_poll(loop) < 0 ||
-                pa_mainloop_dispatch(loop) < 0)
+            if (pa->pa_mainloop_prepare(loop, static_cast<int>(left.count())) < 0 ||
+                pa->pa_mainloop_poll(loop) < 0 || pa->pa_mainloop_dispatch(loop) < 0)
                 break;
         }
         if (listing) {
-            pa_operation_cancel(listing);
-            pa_operation_unref(listing);
+            pa->pa_operation_cancel(listing);
+            pa->pa_operation_unref(listing);
         }
-        pa_context_disconnect(ctx);
+        pa->pa_context_disconnect(ctx);
     }
-    if (ctx) pa_context_unref(ctx);
-    pa_mainloop_free(loop);
+    if (ctx) pa->pa_context_unref(ctx);
+    pa->pa_mainloop_free(loop);
     return count.done ? count.sinks : 0;
 }
 
