@@ -276,8 +276,27 @@ void placeLine(QPainter& p, const QRect& r, Qt::Alignment h, qreal width, qreal 
     if (clip) p.restore();
 }
 
+}  // namespace
+
+QTextLine ShapedLine::get(const QString& text, const QPainter& p) {
+    const QPaintDevice* device = p.device();
+    if (layout_ && text == text_ && p.layoutDirection() == direction_ && device->logicalDpiX() == dpiX_ &&
+        device->logicalDpiY() == dpiY_ && p.font() == font_)
+        return line_;
+    text_ = text;
+    font_ = p.font();
+    direction_ = p.layoutDirection();
+    dpiX_ = device->logicalDpiX();
+    dpiY_ = device->logicalDpiY();
+    layout_ = std::make_unique<QTextLayout>(text, font_, p.device());
+    line_ = layOutLine(*layout_, direction_);
+    return line_;
+}
+
+namespace {
+
 // Text centred vertically when it fits the box, else from the top, wrapped at words.
-void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text) {
+void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text, ShapedLine& shaped) {
     // Most captions are one short line: those need no wrapped layout, which costs more
     // than the rest of a label's paint (the analog values repaint on every report).
     bool oneLine = !text.contains(QLatin1Char('\n')) && !text.isEmpty() && !text.back().isSpace();
@@ -295,8 +314,7 @@ void drawBoxText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& te
     }
     // Other one-line texts are shaped once, for both the width check and the drawing.
     if (oneLine) {
-        QTextLayout layout(text, p.font(), p.device());
-        const QTextLine line = layOutLine(layout, p.layoutDirection());
+        const QTextLine line = shaped.get(text, p);
         const qreal width = line.naturalTextWidth();
         if (qRound(width) <= r.width()) {
             placeLine(p, r, h, width, line.horizontalAdvance(), line.ascent() + line.descent(),
@@ -343,7 +361,11 @@ void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
 }  // namespace
 
 const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
-    if (picture.size() == size || size.isEmpty()) return picture;
+    // An image whose alpha is not premultiplied would be converted on every paint (the LED
+    // buttons', many times a second while an effect plays): such a one is kept converted,
+    // as the painter would convert it, also at its own size.
+    if (size.isEmpty() || (picture.size() == size && picture.format() != QImage::Format_ARGB32))
+        return picture;
     const qint64 key = picture.cacheKey();
     for (const Entry& e : entries_)
         if (e.key == key && e.image.size() == size) return e.image;
@@ -354,7 +376,11 @@ const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
     for (const Entry& e : shared)
         if (e.key == key && e.image.size() == size) fitted = e.image;
     if (fitted.isNull()) {
-        fitted = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        fitted = picture.size() == size
+                     ? picture
+                     : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (fitted.format() == QImage::Format_ARGB32)
+            fitted = fitted.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         std::erase_if(shared, [](const Entry& e) { return e.image.isDetached(); });
         shared.push_back({key, fitted});
     }
@@ -372,7 +398,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         r.adjust(2, 2, -2, -2);
     }
     p.setPen(textColor(*this, fore));
-    drawBoxText(p, r.adjusted(1, 0, -1, 0), horizontal(align), text);
+    drawBoxText(p, r.adjusted(1, 0, -1, 0), horizontal(align), text, shaped_);
 }
 
 void FrameWidget::paintEvent(QPaintEvent*) {

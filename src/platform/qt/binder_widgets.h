@@ -12,8 +12,10 @@
 #include <QFont>
 #include <QImage>
 #include <QTabBar>
+#include <QTextLayout>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/controls.h"
@@ -52,6 +54,22 @@ private:
 };
 
 // Read out as static text: a caption or a status cell, not an empty area.
+// A one-line text laid out, kept while text, font, direction and resolution stay the
+// same: a label that only changes colour (an LED output's, many times a second while an
+// effect plays) is not shaped again.
+class ShapedLine {
+public:
+    QTextLine get(const QString& text, const QPainter& p);
+
+private:
+    QString text_;
+    QFont font_;
+    Qt::LayoutDirection direction_ = Qt::LeftToRight;
+    int dpiX_ = 0, dpiY_ = 0;
+    std::unique_ptr<QTextLayout> layout_;
+    QTextLine line_;
+};
+
 class LabelWidget : public ClickArea {
     Q_OBJECT
 public:
@@ -64,6 +82,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+
+private:
+    ShapedLine shaped_;
 };
 
 class FrameWidget : public QWidget {
