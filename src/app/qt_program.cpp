@@ -4,7 +4,10 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <thread>
+
+#include "platform/qt/picture_cache.h"
 
 // The design pictures are compiled into this library; a static library's resources are
 // there only once something asks for them by name.
@@ -29,7 +32,7 @@ std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
 void styleApplication() {
     loadDesignPictures();
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/design/icon.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(readPicture(QStringLiteral(":/design/icon.png")))));
     // Asked for by name; where the font is missing, fontconfig's alias to Comic Neue
     // stands in for it.
     QFont font(QStringLiteral("Comic Sans MS"));

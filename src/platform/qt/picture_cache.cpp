@@ -1,8 +1,19 @@
 #include "platform/qt/picture_cache.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+
 #include "platform/qt/values.h"
 
 namespace qv {
+
+QImage readPicture(const QString& file) {
+    QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage img = reader.read();
+    if (img.isNull() && QFileInfo::exists(file)) img.load(file);
+    return img;
+}
 
 std::optional<QImage> PictureCache::load(const std::string& path) {
     if (path.empty()) return QImage();
@@ -11,10 +22,10 @@ std::optional<QImage> PictureCache::load(const std::string& path) {
     QImage img;
     if (design) {
         // Small design pictures are bitmaps, the large photograph a PNG.
-        img.load(QStringLiteral(":/design/%1.bmp").arg(view::qs(path.substr(7))));
-        if (img.isNull()) img.load(QStringLiteral(":/design/%1.png").arg(view::qs(path.substr(7))));
+        img = readPicture(QStringLiteral(":/design/%1.bmp").arg(view::qs(path.substr(7))));
+        if (img.isNull()) img = readPicture(QStringLiteral(":/design/%1.png").arg(view::qs(path.substr(7))));
     } else {
-        img.load(view::qs(path));
+        img = readPicture(view::qs(path));
     }
     if (img.isNull()) {
         if (design) return QImage();

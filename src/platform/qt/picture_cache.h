@@ -10,6 +10,12 @@
 
 namespace qv {
 
+// Reads a picture in the format its name gives, without asking the image plugins: looking
+// a file's format up among them loads every one of them (JPEG, GIF, ICO, ...) into the
+// process, for pictures that are bitmaps. A file whose contents are in another format is
+// still read, the long way.
+QImage readPicture(const QString& file);
+
 class PictureCache {
 public:
     // nullopt: a file that cannot be read (the control keeps what it shows); a null image:
