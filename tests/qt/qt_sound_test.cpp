@@ -1,5 +1,7 @@
 // Sound through a private PulseAudio server with a null sink: what the sink's monitor
 // records proves that a sound really played, and when it stopped.
+#include "platform/qt/qt_sound.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/types.h>
@@ -7,12 +9,15 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/qt/qt_runtime.h"
@@ -133,6 +138,65 @@ TEST_F(QtSoundTest, PlaysAFileWithoutExtensionUntilStopped) {
     // Loud between the start and the stop; silent well before the 4 s tone would end.
     EXPECT_GT(*std::max_element(peaks.begin() + 5, peaks.begin() + 23), 4000);
     EXPECT_EQ(*std::max_element(peaks.begin() + 30, peaks.begin() + 45), 0);
+}
+
+TEST_F(QtSoundTest, CountsInItsOwnProcessWhenTheHelperCannotStart) {
+    QtSound sound((dir_ / "missing-helper").string());
+    EXPECT_EQ(sound.outputCount(), 1);
+}
+
+int openFdCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+// The pid that a helper script wrote, once it has.
+pid_t helperPid(const fs::path& pidFile) {
+    pid_t pid = 0;
+    for (int i = 0; i < 200 && pid == 0; ++i) {
+        std::ifstream(pidFile) >> pid;
+        if (pid == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return pid;
+}
+
+// A counting helper that never answers is killed and reaped, and nothing of it stays open,
+// both when its answer is asked for (none, within the bound) and when it never is.
+TEST(QtSoundCount, AHelperThatHangsIsKilledAndReaped) {
+    test::TempDir temp;
+    const fs::path helper = temp.path() / "hangs";
+    std::ofstream(helper) << "#!/bin/sh\necho $$ > \"$0.pid\"\nexec sleep 30\n";
+    fs::permissions(helper, fs::perms::owner_all);
+    const fs::path pidFile = helper.string() + ".pid";
+    const int fds = openFdCount();
+
+    {
+        QtSound sound(helper.string());
+        const auto asked = std::chrono::steady_clock::now();
+        EXPECT_EQ(sound.outputCount(), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2));
+        const pid_t pid = helperPid(pidFile);
+        ASSERT_GT(pid, 0);
+        // Neither running nor a zombie: a zombie still takes signals.
+        EXPECT_EQ(::kill(pid, 0), -1);
+        EXPECT_EQ(errno, ESRCH);
+        EXPECT_EQ(openFdCount(), fds);
+    }
+
+    fs::remove(pidFile);
+    pid_t pid = 0;
+    std::chrono::steady_clock::time_point gone;
+    {
+        QtSound sound(helper.string());
+        pid = helperPid(pidFile);
+        gone = std::chrono::steady_clock::now();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - gone, std::chrono::seconds(1));
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(::kill(pid, 0), -1);
+    EXPECT_EQ(errno, ESRCH);
+    EXPECT_EQ(openFdCount(), fds);
 }
 
 }  // namespace

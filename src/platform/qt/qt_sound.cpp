@@ -1,17 +1,26 @@
 #include "platform/qt/qt_sound.h"
 
 #include <canberra.h>
-#include <dlfcn.h>
-#include <pulse/context.h>
-#include <pulse/introspect.h>
-#include <pulse/mainloop.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <chrono>
+#include <cerrno>
+#include <charconv>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
+
+#include "platform/qt/loaded_library.h"
+#include "platform/qt/sound_outputs.h"
+
+extern char** environ;
 
 namespace qv {
 
@@ -20,83 +29,22 @@ namespace {
 // Every sound is started under this id, so that one cancel stops them all.
 constexpr uint32_t kSoundId = 1;
 
-// A server that has not listed its outputs by then is taken as none: one that accepts the
-// connection and then hangs holds start-up up no longer. A live one answers in milliseconds.
-constexpr auto kCountTimeout = std::chrono::milliseconds(500);
+// The helper that counts the outputs answers within its own bound plus the time it takes to
+// start; one that has not answered by then is stuck, and counts as a server that hangs does.
+constexpr auto kHelperTimeout = kSoundOutputsTimeout + std::chrono::milliseconds(500);
 
-struct SinkCount {
-    int sinks = 0;
-    bool done = false;
-};
-
-// The sound libraries, and the codecs and database they bring along, are opened when first
-// needed rather than at load time: a panel that never plays a sound never maps the player.
-// Once opened they stay for the rest of the process; libpulse marks itself as never to be
-// unloaded anyway. A library that is not installed counts no outputs and plays nothing,
-// as a missing server does.
-template <typename Fn>
-void bind(void* lib, const char* name, Fn*& fn, bool& complete) {
-    fn = reinterpret_cast<Fn*>(dlsym(lib, name));
-    complete = complete && fn;
+// The helper beside the running program; else the one built with it, which is where the
+// tests and benchmarks, run from folders of their own, find it.
+std::string countHelperPath() {
+    constexpr const char* kName = "quorvane-sound-outputs";
+    std::error_code ec;
+    const auto beside = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / kName;
+    if (!ec && ::access(beside.c_str(), X_OK) == 0) return beside;
+    return QUORVANE_SOUND_OUTPUTS;
 }
 
-// Within an Api's bindAll: looks the function up under its own name.
-#define QV_BIND(fn) bind(lib, #fn, fn, complete)
-
-// Api's library with every function looked up, opened by the first caller; null when the
-// library or one of its functions is missing.
-template <typename Api>
-const Api* loaded() {
-    static const std::optional<Api> api = []() -> std::optional<Api> {
-        void* lib = dlopen(Api::kLibrary, RTLD_NOW | RTLD_LOCAL);
-        if (!lib) return std::nullopt;
-        Api functions{};
-        bool complete = true;
-        functions.bindAll(lib, complete);
-        if (complete) return functions;
-        dlclose(lib);
-        return std::nullopt;
-    }();
-    return api ? &*api : nullptr;
-}
-
-// The part of libpulse that counts the outputs.
-struct Pulse {
-    static constexpr const char* kLibrary = "libpulse.so.0";
-    decltype(&::pa_mainloop_new) pa_mainloop_new;
-    decltype(&::pa_mainloop_get_api) pa_mainloop_get_api;
-    decltype(&::pa_mainloop_prepare) pa_mainloop_prepare;
-    decltype(&::pa_mainloop_poll) pa_mainloop_poll;
-    decltype(&::pa_mainloop_dispatch) pa_mainloop_dispatch;
-    decltype(&::pa_mainloop_free) pa_mainloop_free;
-    decltype(&::pa_context_new) pa_context_new;
-    decltype(&::pa_context_connect) pa_context_connect;
-    decltype(&::pa_context_get_state) pa_context_get_state;
-    decltype(&::pa_context_get_sink_info_list) pa_context_get_sink_info_list;
-    decltype(&::pa_context_disconnect) pa_context_disconnect;
-    decltype(&::pa_context_unref) pa_context_unref;
-    decltype(&::pa_operation_cancel) pa_operation_cancel;
-    decltype(&::pa_operation_unref) pa_operation_unref;
-
-    void bindAll(void* lib, bool& complete) {
-        QV_BIND(pa_mainloop_new);
-        QV_BIND(pa_mainloop_get_api);
-        QV_BIND(pa_mainloop_prepare);
-        QV_BIND(pa_mainloop_poll);
-        QV_BIND(pa_mainloop_dispatch);
-        QV_BIND(pa_mainloop_free);
-        QV_BIND(pa_context_new);
-        QV_BIND(pa_context_connect);
-        QV_BIND(pa_context_get_state);
-        QV_BIND(pa_context_get_sink_info_list);
-        QV_BIND(pa_context_disconnect);
-        QV_BIND(pa_context_unref);
-        QV_BIND(pa_operation_cancel);
-        QV_BIND(pa_operation_unref);
-    }
-};
-
-// The part of libcanberra that plays and stops.
+// The part of libcanberra that plays and stops. Opened by the player thread before the first
+// sound, so that a panel that never plays a sound never maps the player with its codecs.
 struct Canberra {
     static constexpr const char* kLibrary = "libcanberra.so.0";
     decltype(&::ca_context_create) ca_context_create;
@@ -120,15 +68,74 @@ struct Canberra {
     }
 };
 
-#undef QV_BIND
-
-void countSink(pa_context*, const pa_sink_info* info, int eol, void* data) {
-    auto* count = static_cast<SinkCount*>(data);
-    if (eol) count->done = true;
-    if (info) ++count->sinks;
-}
-
 }  // namespace
+
+// The count running in the helper process: the process, and the read end of the pipe that
+// its standard output writes to. Whatever happens, the process is reaped and the pipe
+// closed when this goes.
+class QtSound::Counting {
+public:
+    // Null when the helper cannot be started.
+    static std::unique_ptr<Counting> start(const std::string& helper) {
+        int out[2];
+        if (::pipe2(out, O_CLOEXEC) != 0) return nullptr;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        char* argv[] = {const_cast<char*>(helper.c_str()), nullptr};
+        pid_t pid = -1;
+        const int failed = ::posix_spawn(&pid, helper.c_str(), &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        if (failed) {
+            ::close(out[0]);
+            return nullptr;
+        }
+        return std::unique_ptr<Counting>(new Counting(pid, out[0]));
+    }
+
+    ~Counting() {
+        // The helper has either answered and is leaving, or is stuck: either way it goes now.
+        ::kill(pid_, SIGKILL);
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        ::close(out_);
+    }
+
+    // The helper's answer, waited for until its deadline; 0 when it has none by then.
+    int result() {
+        std::string text;
+        for (;;) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline_ - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return 0;
+            pollfd p{out_, POLLIN, 0};
+            const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
+            if (ready < 0 && errno != EINTR) return 0;
+            if (ready <= 0) continue;
+            char buffer[32];
+            const ssize_t n = ::read(out_, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return 0;
+            if (n > 0) {
+                text.append(buffer, static_cast<size_t>(n));
+                continue;
+            }
+            // The end of its output: the helper has answered.
+            int outputs = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), outputs);
+            return error == std::errc() && end != text.data() && outputs > 0 ? outputs : 0;
+        }
+    }
+
+private:
+    Counting(pid_t pid, int out)
+        : pid_(pid), out_(out), deadline_(std::chrono::steady_clock::now() + kHelperTimeout) {}
+
+    pid_t pid_;
+    int out_;
+    std::chrono::steady_clock::time_point deadline_;
+};
 
 struct QtSound::Player {
     std::mutex mutex;
@@ -151,7 +158,7 @@ struct QtSound::Player {
             // the sound card would let a stopped sound play on. Before the first sound there
             // is nothing to stop and no reason to load the player or reach the server; the
             // loading happens here, so the windows never wait on it.
-            if (!ctx && job && (ca = loaded<Canberra>()) && ca->ca_context_create(&ctx) == CA_SUCCESS)
+            if (!ctx && job && (ca = loadedLibrary<Canberra>()) && ca->ca_context_create(&ctx) == CA_SUCCESS)
                 ca->ca_context_set_driver(ctx, "pulse");
             if (ctx && job) {
                 ca_proplist* props = nullptr;
@@ -181,7 +188,10 @@ struct QtSound::Player {
     }
 };
 
-QtSound::QtSound() : player_(std::make_shared<Player>()) {}
+QtSound::QtSound() : QtSound(countHelperPath()) {}
+
+QtSound::QtSound(const std::string& countHelper)
+    : counting_(Counting::start(countHelper)), player_(std::make_shared<Player>()) {}
 
 QtSound::~QtSound() {
     std::lock_guard lock(player_->mutex);
@@ -189,39 +199,11 @@ QtSound::~QtSound() {
     player_->wake.notify_one();
 }
 
-int QtSound::outputCount() const {
-    const Pulse* pa = loaded<Pulse>();
-    if (!pa) return 0;
-    pa_mainloop* loop = pa->pa_mainloop_new();
-    pa_context* ctx = pa->pa_context_new(pa->pa_mainloop_get_api(loop), "Quorvane");
-    SinkCount count;
-    // A program that only counts must not start a sound server of its own.
-    if (ctx && pa->pa_context_connect(ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
-        const auto deadline = std::chrono::steady_clock::now() + kCountTimeout;
-        pa_operation* listing = nullptr;
-        while (!count.done) {
-            const pa_context_state_t state = pa->pa_context_get_state(ctx);
-            if (!PA_CONTEXT_IS_GOOD(state)) break;
-            if (state == PA_CONTEXT_READY && !listing) {
-                listing = pa->pa_context_get_sink_info_list(ctx, countSink, &count);
-                if (!listing) break;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) break;
-            if (pa->pa_mainloop_prepare(loop, static_cast<int>(left.count())) < 0 ||
-                pa->pa_mainloop_poll(loop) < 0 || pa->pa_mainloop_dispatch(loop) < 0)
-                break;
-        }
-        if (listing) {
-            pa->pa_operation_cancel(listing);
-            pa->pa_operation_unref(listing);
-        }
-        pa->pa_context_disconnect(ctx);
-    }
-    if (ctx) pa->pa_context_unref(ctx);
-    pa->pa_mainloop_free(loop);
-    return count.done ? count.sinks : 0;
+int QtSound::outputCount() {
+    if (!counting_) return countSoundOutputs();
+    const int outputs = counting_->result();
+    counting_.reset();
+    return outputs;
 }
 
 void QtSound::play(const std::string& path) { Player::post(player_, path); }

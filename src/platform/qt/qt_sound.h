@@ -1,6 +1,7 @@
-// Sound through the desktop's sound server: the outputs are counted once with libpulse, and
-// files are played whole with libcanberra from a thread of their own, so that neither a
-// sound nor a server that does not answer holds up the windows.
+// Sound through the desktop's sound server: the outputs are counted once with libpulse, in a
+// helper process started with this object (sound_outputs.h), and files are played whole
+// with libcanberra from a thread of their own, so that neither a sound nor a server that
+// does not answer holds up the windows.
 #pragma once
 
 #include <memory>
@@ -11,12 +12,17 @@ namespace qv {
 class QtSound {
 public:
     QtSound();
+    // Counts the outputs with the helper program at `countHelper`; in this process when it
+    // cannot be started.
+    explicit QtSound(const std::string& countHelper);
     ~QtSound();
     QtSound(const QtSound&) = delete;
     QtSound& operator=(const QtSound&) = delete;
 
-    // The sound server's outputs; 0 when no server answers within half a second.
-    int outputCount() const;
+    // The sound server's outputs; 0 when no server answers within half a second. The first
+    // call takes the helper's answer, waiting for it if need be; a helper that does not
+    // answer in time is killed and counts none.
+    int outputCount();
     // Starts the WAV file at exactly `path` (no extension is added) and returns at once;
     // a sound still playing goes on under the new one. A missing or unplayable file plays
     // nothing.
@@ -27,6 +33,9 @@ public:
     struct Player;
 
 private:
+    class Counting;
+    // The helper's count until it is taken; null after, or when the helper did not start.
+    std::unique_ptr<Counting> counting_;
     // Shared with the player thread, which outlives this object when the server keeps it
     // waiting.
     std::shared_ptr<Player> player_;
