@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/qt/picture_cache.h"
+#include "platform/qt/qt_sound.h"
 
 // The design pictures are compiled into this library; a static library's resources are
 // there only once something asks for them by name.
@@ -22,6 +23,7 @@ static void loadDesignPictures() {
 namespace qv {
 
 std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
+    QtSound::startCountEarly();
     std::thread fontConfig([] { FcInit(); });
     auto app = std::make_unique<QApplication>(argc, argv);
     fontConfig.join();

@@ -188,7 +188,23 @@ struct QtSound::Player {
     }
 };
 
-QtSound::QtSound() : QtSound(countHelperPath()) {}
+namespace {
+
+// A count started before the program's first QtSound, for it to take.
+std::unique_ptr<QtSound::Counting>& earlyCount() {
+    static std::unique_ptr<QtSound::Counting> counting;
+    return counting;
+}
+
+}  // namespace
+
+void QtSound::startCountEarly() {
+    if (!earlyCount()) earlyCount() = Counting::start(countHelperPath());
+}
+
+QtSound::QtSound() : counting_(std::move(earlyCount())), player_(std::make_shared<Player>()) {
+    if (!counting_) counting_ = Counting::start(countHelperPath());
+}
 
 QtSound::QtSound(const std::string& countHelper)
     : counting_(Counting::start(countHelper)), player_(std::make_shared<Player>()) {}

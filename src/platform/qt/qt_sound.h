@@ -11,6 +11,7 @@ namespace qv {
 
 class QtSound {
 public:
+    // Takes the count started early, if any.
     QtSound();
     // Counts the outputs with the helper program at `countHelper`; in this process when it
     // cannot be started.
@@ -30,10 +31,15 @@ public:
     // Stops whatever this program plays.
     void stop();
 
+    // Starts the helper's count now, for the program's first QtSound to take: started before
+    // the application object, the helper has its answer ready by the time the main window
+    // asks for it.
+    static void startCountEarly();
+
     struct Player;
+    class Counting;
 
 private:
-    class Counting;
     // The helper's count until it is taken; null after, or when the helper did not start.
     std::unique_ptr<Counting> counting_;
     // Shared with the player thread, which outlives this object when the server keeps it
