@@ -48,7 +48,7 @@ bool ControlBinding::sync() {
         w_->setFont(view::toQFont(c.font));
         fontChanged = true;
     }
-    const bool moved = syncGeometry(first, fontChanged);
+    syncGeometry(first, fontChanged);
     if (take(first, enabled_, c.Enabled)) w_->setEnabled(c.Enabled);
     captionChanged_ = take(first, caption_, c.Caption);
     syncName(first);
@@ -58,24 +58,22 @@ bool ControlBinding::sync() {
     // Last, so a control on a tab page follows the page that the sync above just showed.
     const bool visible = c.Visible && onShownPage(c);
     if (take(first, visible_, visible)) w_->setVisible(visible);
-    return moved || leadsInside();
+    return leadsInside();
 }
 
-bool ControlBinding::syncGeometry(bool first, bool fontChanged) {
+void ControlBinding::syncGeometry(bool first, bool fontChanged) {
     const Control& c = c_;
     // A kind's fit may depend on the font (a drop-down list's height).
     if (!first && !fontChanged && left_ == c.Left && top_ == c.Top && width_ == c.Width &&
         height_ == c.Height)
-        return false;
+        return;
     left_ = c.Left;
     top_ = c.Top;
     width_ = c.Width;
     height_ = c.Height;
     QRect r = shared_.twips.toPixels(c.Left, c.Top, c.Width, c.Height);
     fit(r);
-    if (!take(first, rect_, r)) return false;
-    w_->setGeometry(r);
-    return true;
+    if (take(first, rect_, r)) w_->setGeometry(r);
 }
 
 void ControlBinding::syncName(bool first) {

@@ -101,8 +101,8 @@ public:
     virtual bool windowed() const { return true; }
     virtual void wireInput(const FormInput&) {}
     // Touches only what changed since the last sync (everything on the first). True when
-    // the controls inside this one must be brought in step too: it moved or resized, or
-    // it shows another tab page.
+    // the controls inside this one must be brought in step too (a tab control: the page
+    // showing decides which of them show).
     bool sync();
     // Whether the widget shows state of the program beyond the control's own fields, so
     // that every pass must look at it.
@@ -130,8 +130,7 @@ protected:
     QWidget* w_ = nullptr;
 
 private:
-    // True when the widget moved or resized.
-    bool syncGeometry(bool first, bool fontChanged);
+    void syncGeometry(bool first, bool fontChanged);
     void syncName(bool first);
 
     bool first_ = true;
