@@ -19,7 +19,12 @@ measure() {  # program, window title -> milliseconds to mapped
   t0=$(date +%s%N)
   "$1" >/dev/null 2>&1 &
   pid=$!
-  until xwininfo -name "$2" 2>/dev/null | grep -q 'IsViewable'; do sleep 0.005; done
+  until xwininfo -name "$2" 2>/dev/null | grep -q 'IsViewable'; do
+    # A program that ends without a window (the X server refused it) would be waited for
+    # for ever.
+    kill -0 $pid 2>/dev/null || { echo "$1 ended without showing its window" >&2; exit 2; }
+    sleep 0.005
+  done
   t1=$(date +%s%N)
   kill $pid; wait $pid 2>/dev/null || true
   echo $(( (t1 - t0) / 1000000 ))
