@@ -216,6 +216,24 @@ public:
         return QApplication::exec();
     }
 
+    // Plays the benchmark effect in repeat at the fastest speed (the speed bar at its
+    // minimum, the top of the bar): from the event loop, `starting` runs and then the start
+    // click, whose handler plays until a second click on that button stops it; the loop
+    // ends then. Ends the loop with status 2 when the effect is not listed.
+    void playFastest(std::function<void()> starting) {
+        if (!w->CMD_Animatie.Enabled || w->File_List_Effecten.ListCount() != 1) {
+            std::fprintf(stderr, "the benchmark effect is not listed\n");
+            QCoreApplication::exit(2);
+            return;
+        }
+        w->VScrollSpeed.setValue(w->VScrollSpeed.Min);
+        rt().post([this, starting = std::move(starting)] {
+            starting();
+            w->CMD_Animatie.click();
+            QCoreApplication::exit(0);
+        });
+    }
+
     PtyBoard board;
     std::unique_ptr<LatencyView> view;
     qv::FormQuorvane* w = nullptr;

@@ -9,10 +9,16 @@
 // then the medians and the ratios panel/yardstick against their targets (CPU per poll
 // within 1.1x, resident memory within 1.25x).
 //
-// Usage: poll_compare [--rounds R] [--seconds N] [--settle S] [--toggle] [--offscreen]
+// With --effect both also play the benchmark effect of effect_cpu (100 steps in repeat at
+// the fastest speed, 109 ms a step; the panel starts it a second after it polls, within the
+// settling time) while they poll: then each round also gives the LED frames a second the
+// board received, and the end the medians of the main thread's CPU as a share of a core,
+// their ratio panel/yardstick, and the panel's against effect_cpu's target of 0.6%.
+//
+// Usage: poll_compare [--rounds R] [--seconds N] [--settle S] [--toggle] [--offscreen] [--effect]
 //   defaults: 3 rounds of 20 s each per program, 3 s settling; --toggle as in link_bench.
-//   (poll_compare --panel DEVICE is the panel's side: the panel polling DEVICE until its
-//   standard input closes.)
+//   (poll_compare [--effect] --panel DEVICE is the panel's side: the panel polling DEVICE,
+//   and playing the effect, until its standard input closes.)
 // Exit status 1 when a target is missed, 2 when the set-up failed.
 #include <dirent.h>
 #include <signal.h>
@@ -27,6 +33,7 @@ namespace {
 
 constexpr double kCpuTarget = 1.1;
 constexpr double kRssTarget = 1.25;
+constexpr double kEffectCpuTarget = 0.006;  // of a core, the panel's main thread
 
 // On-CPU nanoseconds of one thread of `pid` (its main thread when `tid` is `pid`).
 double taskCpuNs(pid_t pid, const std::string& tid) {
@@ -64,7 +71,7 @@ struct Program {
 };
 
 struct Round {
-    double cpuUsPerPoll = 0, cpuShare = 0, mainShare = 0, pollsPerSecond = 0;
+    double cpuUsPerPoll = 0, cpuShare = 0, mainShare = 0, pollsPerSecond = 0, framesPerSecond = 0;
     long rssKiB = 0, anonKiB = 0;
 };
 
@@ -96,6 +103,10 @@ bool measure(const Program& p, bool toggle, int settle, int seconds, Round& out)
         std::lock_guard lock(board.mutex);
         return static_cast<long>(board.pollArrivals.size());
     };
+    const auto frames = [&] {
+        std::lock_guard lock(board.mutex);
+        return board.ledFrames;
+    };
     const auto end = [&] {
         ::close(input[1]);
         if (!p.endsWithInput) ::kill(pid, SIGTERM);
@@ -112,13 +123,13 @@ bool measure(const Program& p, bool toggle, int settle, int seconds, Round& out)
     std::this_thread::sleep_for(std::chrono::seconds(settle));
 
     const std::string mainTid = std::to_string(pid);
-    const long polls0 = polls();
+    const long polls0 = polls(), frames0 = frames();
     const double cpu0 = processCpuNs(pid), main0 = taskCpuNs(pid, mainTid);
     const bench::Clock::time_point t0 = bench::Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const double cpu1 = processCpuNs(pid), main1 = taskCpuNs(pid, mainTid);
     const bench::Clock::time_point t1 = bench::Clock::now();
-    const long polls1 = polls();
+    const long polls1 = polls(), frames1 = frames();
     out.rssKiB = statusKiB(pid, "VmRSS");
     out.anonKiB = statusKiB(pid, "RssAnon");
     end();
@@ -129,6 +140,7 @@ bool measure(const Program& p, bool toggle, int settle, int seconds, Round& out)
     out.cpuShare = (cpu1 - cpu0) / 1e9 / wall;
     out.mainShare = (main1 - main0) / 1e9 / wall;
     out.pollsPerSecond = static_cast<double>(polls1 - polls0) / wall;
+    out.framesPerSecond = static_cast<double>(frames1 - frames0) / wall;
     return true;
 }
 
@@ -137,12 +149,22 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// The panel polling `device` until the standard input closes.
-int panelAlone(int argc, char** argv, const std::string& device) {
+// The panel polling `device`, and with `effect` playing the benchmark effect, until the
+// standard input closes.
+int panelAlone(int argc, char** argv, const std::string& device, bool effect) {
     bench::Panel panel(argc, argv, 100, 550, device);
-    return panel.run([] {
+    return panel.run([&panel, effect] {
         auto* input = new QSocketNotifier(0, QSocketNotifier::Read, qApp);
-        QObject::connect(input, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+        QObject::connect(input, &QSocketNotifier::activated, [&panel, input] {
+            // The closed input stays readable: once is enough.
+            input->setEnabled(false);
+            // The stop click ends the play, and with it the loop.
+            if (panel.w->CMD_Animatie.Caption == qv::kStopCaption)
+                panel.w->CMD_Animatie.click();
+            else
+                QCoreApplication::exit(0);
+        });
+        if (effect) panel.playFastest([] {});
     });
 }
 
@@ -150,23 +172,30 @@ int panelAlone(int argc, char** argv, const std::string& device) {
 
 int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--panel") return panelAlone(argc, argv, argv[i + 1]);
+        if (std::string(argv[i]) == "--panel")
+            return panelAlone(argc, argv, argv[i + 1], bench::flagOption(argc, argv, "--effect"));
 
     const int rounds = std::max(1, bench::intOption(argc, argv, "--rounds", 3));
     const int seconds = bench::secondsOption(argc, argv, 20);
     const int settle = std::max(0, bench::intOption(argc, argv, "--settle", 3));
     const bool toggle = bench::flagOption(argc, argv, "--toggle");
+    const bool effect = bench::flagOption(argc, argv, "--effect");
     const bool offscreen = bench::flagOption(argc, argv, "--offscreen") || !std::getenv("DISPLAY");
     ::setenv("QT_QPA_PLATFORM", offscreen ? "offscreen" : "xcb", 1);
 
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    const Program panel{"panel", {self.string(), "--panel"}, true};
-    const Program yardstick{"yardstick", {(self.parent_path() / "yardstick").string()}, false};
+    Program panel{"panel", {self.string(), "--panel"}, true};
+    Program yardstick{"yardstick", {(self.parent_path() / "yardstick").string()}, false};
+    if (effect) {
+        panel.args.insert(panel.args.begin() + 1, "--effect");
+        yardstick.args.emplace_back("--effect");
+    }
 
-    std::printf("polling an AT board on a pseudo-terminal, %s, readings %s; %d rounds of %d s each\n",
+    std::printf("polling an AT board on a pseudo-terminal%s, %s, readings %s; %d rounds of %d s each\n",
+                effect ? " while playing a 100-step effect at 108.9 ms a step" : "",
                 offscreen ? "offscreen" : ("on X display " + std::string(std::getenv("DISPLAY"))).c_str(),
                 toggle ? "crossing the threshold every time" : "of a slowly turned knob", rounds, seconds);
-    std::vector<double> cpu[2], rss[2];
+    std::vector<double> cpu[2], rss[2], share[2], mainShare[2];
     for (int r = 0; r < rounds; ++r) {
         for (int k = 0; k < 2; ++k) {
             const int which = (r + k) % 2;  // 0 the panel, 1 the yardstick
@@ -174,14 +203,29 @@ int main(int argc, char** argv) {
             Round f;
             if (!measure(p, toggle, settle, seconds, f)) return 2;
             std::printf(
-                "round %d %-9s: %6.1f us CPU a poll, %.3f%% of a core (main thread %.3f%%), %.2f polls/s, "
-                "RSS %ld KiB (anonymous %ld KiB)\n",
-                r + 1, p.name, f.cpuUsPerPoll, f.cpuShare * 100, f.mainShare * 100, f.pollsPerSecond,
-                f.rssKiB, f.anonKiB);
+                "round %d %-9s: %6.1f us CPU a poll, %.3f%% of a core (main thread %.3f%%), %.2f polls/s, ",
+                r + 1, p.name, f.cpuUsPerPoll, f.cpuShare * 100, f.mainShare * 100, f.pollsPerSecond);
+            if (effect) std::printf("%.2f frames/s, ", f.framesPerSecond);
+            std::printf("RSS %ld KiB (anonymous %ld KiB)\n", f.rssKiB, f.anonKiB);
             std::fflush(stdout);
             cpu[which].push_back(f.cpuUsPerPoll);
             rss[which].push_back(static_cast<double>(f.rssKiB));
+            share[which].push_back(f.cpuShare);
+            mainShare[which].push_back(f.mainShare);
         }
+    }
+    if (effect) {
+        const double panelMain = median(mainShare[0]);
+        std::printf(
+            "median CPU, %% of a core: panel %.3f%% (main thread %.3f%%), yardstick %.3f%% (main thread "
+            "%.3f%%); main thread ratio %.2f\n",
+            median(share[0]) * 100, panelMain * 100, median(share[1]) * 100, median(mainShare[1]) * 100,
+            panelMain / median(mainShare[1]));
+        std::printf("the panel's main thread: %.3f%% of a core (target %.1f%%)\n", panelMain * 100,
+                    kEffectCpuTarget * 100);
+        if (panelMain <= kEffectCpuTarget) return 0;
+        std::printf("MISSED: the panel's main thread CPU above %.1f%% of a core\n", kEffectCpuTarget * 100);
+        return 1;
     }
     const double cpuRatio = median(cpu[0]) / median(cpu[1]);
     const double rssRatio = median(rss[0]) / median(rss[1]);
