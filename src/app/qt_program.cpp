@@ -1,6 +1,7 @@
 #include "app/qt_program.h"
 
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 
 #include <QFont>
 #include <QIcon>
@@ -23,6 +24,13 @@ static void loadDesignPictures() {
 namespace qv {
 
 std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
+    // Set before any thread exists. The few helper threads (fontconfig's set-up, Qt's
+    // painting pool, the sound player) allocate little: one heap serves them all, instead
+    // of each keeping a heap of its own resident. Large blocks (pictures, the window's
+    // image) are mapped at a fixed size, so that one let go returns to the system instead
+    // of raising the threshold and staying in the heap.
+    ::mallopt(M_ARENA_MAX, 1);
+    ::mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     QtSound::startCountEarly();
     std::thread fontConfig([] { FcInit(); });
     auto app = std::make_unique<QApplication>(argc, argv);

@@ -578,6 +578,38 @@ TEST_F(BinderTest, PicturesLoadFromFilesCutAtTheBoxEdgeAndMaskBlack) {
     EXPECT_EQ(shownAt(bw, QPoint(qRound(5 * k), qRound(5 * k))), QColor(0, 0, 255));
 }
 
+// Memory: a board photograph replaced at connect is not kept for the rest of the session.
+TEST_F(BinderTest, ALargePictureNoControlShowsIsLetGoAndReadAgainWhenShownAgain) {
+    test::TempDir dir;
+    const auto write = [](const std::string& path, QRgb colour) {
+        QImage img(300, 200, QImage::Format_RGB32);
+        img.fill(colour);
+        return img.save(QString::fromStdString(path));
+    };
+    const std::string board = dir.file("Img Board.bmp"), other = dir.file("Img Other.bmp");
+    ASSERT_TRUE(write(board, qRgb(0, 0, 255)));
+    ASSERT_TRUE(write(other, qRgb(255, 0, 0)));
+
+    Form f(rt, rt, "F");
+    f.ClientWidth = f.ClientHeight = 6000;
+    PictureBox& box = f.add<PictureBox>("Picture_Board");
+    Panel::place(box, 0, 0, 4500, 3000);
+    box.Picture = board;
+    f.Show();
+    QWidget* bw = binder.widget(box);
+    EXPECT_EQ(shownAt(bw, QPoint(5, 5)), QColor(0, 0, 255));
+
+    box.Picture = other;
+    binder.syncAll();
+    EXPECT_EQ(shownAt(bw, QPoint(5, 5)), QColor(255, 0, 0));
+
+    // Kept, it would come back blue.
+    ASSERT_TRUE(write(board, qRgb(0, 255, 0)));
+    box.Picture = board;
+    binder.syncAll();
+    EXPECT_EQ(shownAt(bw, QPoint(5, 5)), QColor(0, 255, 0));
+}
+
 TEST_F(BinderTest, TabControlShowsOnlyTheControlsOfItsPage) {
     Form f(rt, rt, "FormOptions");
     f.ClientWidth = 6405;

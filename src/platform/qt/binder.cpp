@@ -219,6 +219,7 @@ void QtBinder::syncAll() {
     syncing_ = true;
     for (const auto& v : forms_)
         if (v->win && v->form->visible()) syncForm(*v);
+    shared_.pictures.releaseUnused();
     syncing_ = false;
 }
 

@@ -348,6 +348,9 @@ QColor textColor(const QWidget& w, const QColor& c) {
     return w.isEnabled() ? c : w.palette().color(QPalette::Disabled, QPalette::WindowText);
 }
 
+// Fitted copies of pictures a widget no longer shows are kept up to this much.
+constexpr qsizetype kSpareFittedBytes = 128 * 1024;
+
 void drawPicture(QPainter& p, const QImage& img, QPoint at, double scale) {
     if (img.isNull()) return;
     if (scale == 1.0) {
@@ -369,6 +372,14 @@ const QImage& FittedImages::get(const QImage& picture, const QSize& size) {
     const qint64 key = picture.cacheKey();
     for (const Entry& e : entries_)
         if (e.key == key && e.image.size() == size) return e.image;
+    // Copies of other pictures are kept for a widget that switches back and forth, but
+    // not a large one left from a picture of before: the newest up to a small total.
+    qsizetype others = 0;
+    for (auto e = entries_.end(); e != entries_.begin();) {
+        --e;
+        others += e->image.sizeInBytes();
+        if (others > kSpareFittedBytes) e = entries_.erase(e);
+    }
     // Rows of like controls show the same pictures at the same size: they share one scaled
     // copy. The shared list keeps a copy only while some widget still holds it.
     static std::vector<Entry> shared;

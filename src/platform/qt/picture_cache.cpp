@@ -2,10 +2,20 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
+#include <vector>
 
 #include "platform/qt/values.h"
 
 namespace qv {
+
+namespace {
+
+// Pictures no control shows are kept up to this much, the most recently shown first: as
+// much as the LED pictures an effect switches between, not a board photograph.
+constexpr qsizetype kSpareBytes = 128 * 1024;
+
+}  // namespace
 
 QImage readPicture(const QString& file) {
     QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
@@ -15,9 +25,22 @@ QImage readPicture(const QString& file) {
     return img;
 }
 
+const QImage& PictureCache::keep(std::unordered_map<std::string, Kept>& in, const std::string& key,
+                                 const QImage& img) {
+    Kept& k = in[key];
+    k.image = img;
+    k.used = ++clock_;
+    return k.image;
+}
+
 std::optional<QImage> PictureCache::load(const std::string& path) {
+    // Called when a control is given another picture: the one it showed may be unused now.
+    changed_ = true;
     if (path.empty()) return QImage();
-    if (auto it = loaded_.find(path); it != loaded_.end()) return it->second;
+    if (auto it = loaded_.find(path); it != loaded_.end()) {
+        it->second.used = ++clock_;
+        return it->second.image;
+    }
     const bool design = path.rfind("design:", 0) == 0;
     QImage img;
     if (design) {
@@ -31,13 +54,15 @@ std::optional<QImage> PictureCache::load(const std::string& path) {
         if (design) return QImage();
         return std::nullopt;
     }
-    loaded_.emplace(path, img);
-    return img;
+    return keep(loaded_, path, img);
 }
 
 QImage PictureCache::withMask(const std::string& path, const QImage& img, Color mask) {
     const std::string key = path + '\n' + std::to_string(mask);
-    if (auto it = masked_.find(key); it != masked_.end()) return it->second;
+    if (auto it = masked_.find(key); it != masked_.end()) {
+        it->second.used = ++clock_;
+        return it->second.image;
+    }
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
     const QRgb maskRgb = view::toQColor(mask).rgb() & 0xFFFFFFu;
     for (int y = 0; y < out.height(); ++y) {
@@ -45,8 +70,24 @@ QImage PictureCache::withMask(const std::string& path, const QImage& img, Color 
         for (int x = 0; x < out.width(); ++x)
             if ((line[x] & 0xFFFFFFu) == maskRgb) line[x] = 0;
     }
-    masked_.emplace(key, out);
-    return out;
+    return keep(masked_, key, out);
+}
+
+void PictureCache::releaseUnused() {
+    if (!changed_) return;
+    changed_ = false;
+    using Map = std::unordered_map<std::string, Kept>;
+    std::vector<std::pair<Map*, Map::iterator>> unused;
+    for (Map* m : {&loaded_, &masked_})
+        for (auto it = m->begin(); it != m->end(); ++it)
+            if (it->second.image.isDetached()) unused.emplace_back(m, it);
+    std::sort(unused.begin(), unused.end(),
+              [](const auto& a, const auto& b) { return a.second->second.used > b.second->second.used; });
+    qsizetype kept = 0;
+    for (auto& [m, it] : unused) {
+        kept += it->second.image.sizeInBytes();
+        if (kept > kSpareBytes) m->erase(it);
+    }
 }
 
 bool ShownPicture::read(const std::string& now, PictureCache& cache) {

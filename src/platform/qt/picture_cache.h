@@ -1,7 +1,9 @@
-// The pictures the controls show, read once per file and kept, with their masked copies.
+// The pictures the controls show, read once per file and kept while they are shown, with
+// their masked copies.
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -23,10 +25,23 @@ public:
     std::optional<QImage> load(const std::string& path);
     // The picture with every pixel of the mask colour see-through.
     QImage withMask(const std::string& path, const QImage& img, Color mask);
+    // Lets go of the pictures no control shows any more (the search window's, the board
+    // picture of before the connection), keeping the most recently shown of them up to a
+    // small total: the LED pictures an effect switches between stay. Cheap when no control
+    // changed its picture since the last call.
+    void releaseUnused();
 
 private:
-    std::unordered_map<std::string, QImage> loaded_;
-    std::unordered_map<std::string, QImage> masked_;
+    struct Kept {
+        QImage image;
+        std::uint64_t used = 0;
+    };
+    const QImage& keep(std::unordered_map<std::string, Kept>& in, const std::string& key, const QImage& img);
+
+    std::unordered_map<std::string, Kept> loaded_;
+    std::unordered_map<std::string, Kept> masked_;
+    std::uint64_t clock_ = 0;
+    bool changed_ = false;
 };
 
 // The picture a control shows: the name it was last given and what was read for it.
