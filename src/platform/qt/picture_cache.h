@@ -25,10 +25,10 @@ public:
     std::optional<QImage> load(const std::string& path);
     // The picture with every pixel of the mask colour see-through.
     QImage withMask(const std::string& path, const QImage& img, Color mask);
-    // Lets go of the pictures no control shows any more (the search window's, the board
-    // picture of before the connection), keeping the most recently shown of them up to a
-    // small total: the LED pictures an effect switches between stay. Cheap when no control
-    // changed its picture since the last call.
+    // Lets go of the pictures no control shows any more (the board picture of before the
+    // connection), keeping the most recently shown of them up to a small total: the LED
+    // pictures an effect switches between stay. Looks only after a control was given
+    // another picture since the last call; a closed window's pictures wait for that.
     void releaseUnused();
 
 private:
