@@ -140,6 +140,47 @@ TEST_F(QtSoundTest, PlaysAFileWithoutExtensionUntilStopped) {
     EXPECT_EQ(*std::max_element(peaks.begin() + 30, peaks.begin() + 45), 0);
 }
 
+// The server's playback streams now.
+int serverStreams() {
+    QProcess pactl;
+    pactl.start("pactl", {"list", "short", "sink-inputs"});
+    pactl.waitForFinished();
+    return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
+
+// Sounds asked for faster than they end replace each other: the server never holds more
+// than the one playing and one going, and once the last ends, nothing plays on.
+TEST_F(QtSoundTest, ABurstOfSoundsLeavesTheLastAlone) {
+    if (QStandardPaths::findExecutable("pactl").isEmpty()) GTEST_SKIP() << "pactl is not installed";
+    QtRuntime rt(Environment{});
+    writeTone(dir_ / "SndLong", 3.0);
+    writeTone(dir_ / "SndShort", 0.3);
+
+    startRecording();
+    awaitRecording(rt);
+    const double recorded = rt.now();
+    int mostStreams = 0;
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 50; ++j) {
+            rt.playSound((dir_ / "SndLong").string());
+            rt.wait(0.002);
+        }
+        mostStreams = std::max(mostStreams, serverStreams());
+    }
+    rt.playSound((dir_ / "SndShort").string());
+    const auto last = static_cast<size_t>((rt.now() - recorded) * 10);
+    rt.wait(3.0);
+    mostStreams = std::max(mostStreams, serverStreams());
+    const std::vector<int> peaks = stopRecording();
+
+    EXPECT_LE(mostStreams, 2);
+    ASSERT_GE(peaks.size(), last + 25);
+    // The last sound is heard, and nothing is from a second after it.
+    const auto from = peaks.begin() + static_cast<long>(last);
+    EXPECT_GT(*std::max_element(from, from + 5), 4000);
+    EXPECT_EQ(*std::max_element(from + 10, from + 25), 0);
+}
+
 TEST_F(QtSoundTest, CountsInItsOwnProcessWhenTheHelperCannotStart) {
     QtSound sound((dir_ / "missing-helper").string());
     EXPECT_EQ(sound.outputCount(), 1);

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <charconv>
 #include <condition_variable>
-#include <deque>
 #include <filesystem>
 #include <mutex>
 #include <optional>
@@ -26,7 +25,7 @@ namespace qv {
 
 namespace {
 
-// Every sound is started under this id, so that one cancel stops them all.
+// Every sound is started under this id, so that one cancel stops whatever plays.
 constexpr uint32_t kSoundId = 1;
 
 // The helper that counts the outputs answers within its own bound plus the time it takes to
@@ -137,10 +136,14 @@ private:
     std::chrono::steady_clock::time_point deadline_;
 };
 
+// One sound at a time: each request cancels what plays before it starts its own, and a request
+// the thread has not taken yet gives way to a newer one, so a flood of requests keeps neither
+// a queue nor a pile of streams at the server, and leaves only its last sound to be heard.
 struct QtSound::Player {
     std::mutex mutex;
     std::condition_variable wake;
-    std::deque<std::optional<std::string>> jobs;  // a file to play, or nothing to stop
+    bool waiting = false;
+    std::optional<std::string> next;  // while waiting: a file to play, or nothing to stop
     bool started = false;
     bool quit = false;
 
@@ -149,10 +152,10 @@ struct QtSound::Player {
         ca_context* ctx = nullptr;
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return quit || !jobs.empty(); });
+            wake.wait(lock, [this] { return quit || waiting; });
             if (quit) break;
-            const std::optional<std::string> job = std::move(jobs.front());
-            jobs.pop_front();
+            const std::optional<std::string> job = std::move(next);
+            waiting = false;
             lock.unlock();
             // Only the server's own player stops a sound on request; the fallback straight to
             // the sound card would let a stopped sound play on. Before the first sound there
@@ -160,6 +163,7 @@ struct QtSound::Player {
             // loading happens here, so the windows never wait on it.
             if (!ctx && job && (ca = loadedLibrary<Canberra>()) && ca->ca_context_create(&ctx) == CA_SUCCESS)
                 ca->ca_context_set_driver(ctx, "pulse");
+            if (ctx) ca->ca_context_cancel(ctx, kSoundId);
             if (ctx && job) {
                 ca_proplist* props = nullptr;
                 if (ca->ca_proplist_create(&props) == CA_SUCCESS) {
@@ -167,8 +171,6 @@ struct QtSound::Player {
                     ca->ca_context_play_full(ctx, kSoundId, props, nullptr, nullptr);
                     ca->ca_proplist_destroy(props);
                 }
-            } else if (ctx) {
-                ca->ca_context_cancel(ctx, kSoundId);
             }
             lock.lock();
         }
@@ -176,10 +178,11 @@ struct QtSound::Player {
         if (ctx) ca->ca_context_destroy(ctx);
     }
 
-    // The thread starts with the first job and holds its own share of this.
+    // The thread starts with the first request and holds its own share of this.
     static void post(const std::shared_ptr<Player>& self, std::optional<std::string> job) {
         std::lock_guard lock(self->mutex);
-        self->jobs.push_back(std::move(job));
+        self->next = std::move(job);
+        self->waiting = true;
         if (!self->started) {
             self->started = true;
             std::thread([self] { self->run(); }).detach();

@@ -24,9 +24,9 @@ public:
     // call takes the helper's answer, waiting for it if need be; a helper that does not
     // answer in time is killed and counts none.
     int outputCount();
-    // Starts the WAV file at exactly `path` (no extension is added) and returns at once;
-    // a sound still playing goes on under the new one. A missing or unplayable file plays
-    // nothing.
+    // Starts the WAV file at exactly `path` (no extension is added) in place of the sound
+    // playing, and returns at once; of requests that come faster than the server takes them,
+    // only the last is played. A missing or unplayable file plays nothing.
     void play(const std::string& path);
     // Stops whatever this program plays.
     void stop();
