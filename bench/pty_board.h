@@ -67,6 +67,9 @@ public:
 
     const std::string& slaveName() const { return slaveName_; }
 
+    // Writes `text` to the panel unasked; from any thread.
+    void send(const std::string& text) { board::writeAll(master_, text); }
+
     // Every reading crosses the panel's on/off threshold (512), so each report also
     // switches its input's colour, picture and sound: the worst case. Otherwise the
     // readings follow a slowly turned knob that crosses it now and then.
