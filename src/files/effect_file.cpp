@@ -11,8 +11,6 @@ namespace qv::effects {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // An effect file is a few kB at most; its timing and steps never need more than this.
 constexpr size_t kReadBudget = 1 << 20;
 

@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kEnd = -1;
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
 bool isSeparator(int c) { return c == ',' || c == '\r' || c == '\n'; }
 
 }  // namespace

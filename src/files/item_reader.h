@@ -11,6 +11,9 @@
 
 namespace qv {
 
+// The blanks skipped in front of an item: space and tab.
+inline bool isBlank(int c) { return c == ' ' || c == '\t'; }
+
 class ItemReader {
 public:
     // How a double quote inside a quoted item reads.

@@ -41,8 +41,6 @@ std::string filePath(const Environment& env) { return folderPath(env) + "/Settin
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 struct Unreadable {
     std::string why;
 };

@@ -32,4 +32,11 @@ struct SettingsRecord {
     std::string UserName;
 };
 
+// Sets the LED colour's bytes from bytes 0, 1 and 2 (red, green, blue) of a colour number.
+inline void setLedBytes(SettingsRecord& rec, int32_t color) {
+    rec.LedRed = static_cast<int16_t>(color & 0xFF);
+    rec.LedGreen = static_cast<int16_t>((color >> 8) & 0xFF);
+    rec.LedBlue = static_cast<int16_t>((color >> 16) & 0xFF);
+}
+
 }  // namespace qv

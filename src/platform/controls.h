@@ -61,8 +61,11 @@ enum class ControlKind {
     TabControl,
 };
 
+// The font every control starts with, asked for by name.
+inline constexpr const char* kDefaultFontName = "Comic Sans MS";
+
 struct Font {
-    std::string Name = "Comic Sans MS";
+    std::string Name = kDefaultFontName;
     double Size = 8.25;
     bool Bold = false;
     bool Italic = false;

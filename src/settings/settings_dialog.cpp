@@ -86,10 +86,7 @@ void SettingsDialog::chooseColor(FormOptions& f, Shape& carrier, Prop<Color>& sa
     carrier.FillColor = *chosen;
     sample = *chosen;
     if (ledColor) {
-        SettingsRecord& rec = prog.mod.settings;
-        rec.LedRed = static_cast<int16_t>(f.Label_LumiLed.BackColor & 0xFF);
-        rec.LedGreen = static_cast<int16_t>((f.Label_LumiLed.BackColor >> 8) & 0xFF);
-        rec.LedBlue = static_cast<int16_t>((f.Label_LumiLed.BackColor >> 16) & 0xFF);
+        setLedBytes(prog.mod.settings, f.Label_LumiLed.BackColor);
         prog.mod.LedStatus = 0;
     }
 }

@@ -90,10 +90,7 @@ void SettingsStore::InlezenSettings() {
         showToggleDifference();
     }
 
-    const int32_t led = FormQuorvane::colorOf(rec.LedColor);
-    rec.LedRed = static_cast<int16_t>(led & 0xFF);
-    rec.LedGreen = static_cast<int16_t>((led >> 8) & 0xFF);
-    rec.LedBlue = static_cast<int16_t>((led >> 16) & 0xFF);
+    setLedBytes(rec, FormQuorvane::colorOf(rec.LedColor));
 }
 
 void SettingsStore::SetStandard() {

@@ -7,6 +7,7 @@
 
 #include "files/settings_file.h"
 #include "support/rig.h"
+#include "windows/version.h"
 
 namespace qv::test {
 namespace {
@@ -199,7 +200,7 @@ TEST_F(Settings, DialogLoadRunsOnlyTheHandlersOfChangedControls) {
     EXPECT_EQ(d.Shape_SoundStartOnOff.FillColor, kGood);
     EXPECT_EQ(d.Text_Connected.Text, "ARDUINO ");
     EXPECT_EQ(d.Label_Map.Caption, rig.program.file("ino/"));
-    EXPECT_EQ(d.Label_Version.Caption, "Version 1.5.36");
+    EXPECT_EQ(d.Label_Version.Caption, kVersionText);
 
     // Every load with sounds on switches the main window's option back on.
     w.OptionGeluid(0).select();
