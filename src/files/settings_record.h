@@ -13,13 +13,17 @@ inline constexpr int32_t kStandardInputBinaryColor = 0x80FF80;
 inline constexpr int32_t kStandardInputAnalogColor = 0x80FFFF;
 inline constexpr int32_t kStandardInputDisabledColor = 0x8080FF;
 
+// The ranges of the two toggle settings, from 0; the dialog's scroll bars take no more.
+inline constexpr int16_t kMaxBinaryToggleValue = 1024;
+inline constexpr int16_t kMaxToggleDifference = 512;
+
 struct SettingsRecord {
     // Stored in Settings.txt, in file order. Colours are colour numbers held as
     // floating-point numbers with whole values.
     double LedColor = 0;
     double InputBinaryColor = 0;
-    int16_t BinaryToggleValue = 0;  // 0..1024
-    float ToggleDifference = 0;     // 0..512
+    int16_t BinaryToggleValue = 0;  // 0..kMaxBinaryToggleValue
+    float ToggleDifference = 0;     // 0..kMaxToggleDifference
     double InputAnalogColor = 0;
     double InputDisabledColor = 0;
     int16_t SoundOnOff = 0;

@@ -183,7 +183,8 @@ TEST_F(Settings, ReadOnlyFileLoadsButASaveShowsTheErrorAndKeepsIt) {
     dialog().HScroll_BinaryToggle.setValue(100);
     dialog().SaveSettings();
     ASSERT_EQ(rig.rt.messages.size(), 1u);
-    EXPECT_EQ(rig.rt.messages[0].text, settings_file::saveErrorMessage({13, "Permission denied"}));
+    EXPECT_EQ(rig.rt.messages[0].text,
+              settings_file::saveErrorMessage({.reason = "Permission denied", .errorNumber = 13}));
     EXPECT_EQ(rig.rt.messages[0].style, MsgOkOnly);
     EXPECT_EQ(rig.rt.messages[0].title, "Quorvane");
     EXPECT_EQ(slurp(rig.settingsPath()), before);
