@@ -11,7 +11,9 @@ Layers, lowest first (a folder may include from its own folder and from lower la
   5  program             the wiring of the windows and the subsystems
   6  app                 main(), on Qt
 Folders in one layer are peers and may not include each other. Everything but
-platform/qt and app is the core library, which includes no Qt header.
+platform/qt and app is the core library, which includes no Qt header. Only app (and
+the tests and benchmarks, which are not checked here) may include platform/qt: it is
+the production side of the platform, which the core never names.
 
 Usage: check_layers.py SRC_DIR      checks the tree, exit status 1 on a violation
        check_layers.py --self-test  checks that a wrong include is refused
@@ -38,6 +40,8 @@ LAYERS = {
     "app": 6,
 }
 QT_FOLDERS = {"platform/qt", "app"}
+# Folders that only the named folders (and the folder itself) may include from.
+ONLY_FROM = {"platform/qt": {"app"}}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -77,6 +81,10 @@ def check(src):
                     there = folder_of(target)
                     if there is None or there == here:
                         continue
+                    if there in ONLY_FROM and here not in ONLY_FROM[there]:
+                        problems.append(f"{where}: {here} includes {target}; only "
+                                        f"{', '.join(sorted(ONLY_FROM[there]))} may include {there}")
+                        continue
                     if LAYERS[there] > LAYERS[here]:
                         problems.append(f"{where}: {here} (layer {LAYERS[here]}) includes {target} "
                                         f"from higher layer {there} ({LAYERS[there]})")
@@ -90,6 +98,9 @@ def self_test():
         ("platform/a.h", '#include "windows/b.h"\n', True),
         ("link/a.cpp", '#include "leds/b.h"\n', True),
         ("windows/a.cpp", "#include <QString>\n", True),
+        ("windows/a.cpp", '#include "platform/qt/values.h"\n', True),
+        ("program/a.cpp", '#include "platform/qt/binder.h"\n', True),
+        ("app/a.cpp", '#include "platform/qt/binder.h"\n#include "program/b.h"\n', False),
         ("link/a.cpp", '#include "windows/b.h"\n#include "link/c.h"\n#include <string>\n', False),
     ]
     failed = False

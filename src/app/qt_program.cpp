@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <thread>
 
+#include "platform/controls.h"
 #include "platform/qt/picture_cache.h"
 #include "platform/qt/qt_sound.h"
 
@@ -45,7 +46,7 @@ void styleApplication() {
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(readPicture(QStringLiteral(":/design/icon.png")))));
     // Asked for by name; where the font is missing, fontconfig's alias to Comic Neue
     // stands in for it.
-    QFont font(QStringLiteral("Comic Sans MS"));
+    QFont font(QString::fromLatin1(kDefaultFontName));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
     // A blinking caret in the focused port list would wake the program twice a second

@@ -32,14 +32,14 @@ void EffectReader::LeesEffect() {
     if (name.empty()) return;
     const std::string path = prog.programPath(kEffectsFolder, name);
 
-    effects::ReadResult read = effects::readEffectFile(path, kMaxEffectSteps);
-    if (!read.effect) {
+    Result<effects::EffectFile> read = effects::readEffectFile(path, kMaxEffectSteps);
+    if (!read) {
         // The loaded effect stays whole. The auto-next advance reads a file twice in a
         // row, so the same refusal is told once until another file loads.
-        const std::string refusal = path + "\n" + read.problem;
+        const std::string refusal = path + "\n" + read.error();
         if (refusal != refusedEffect_) {
             refusedEffect_ = refusal;
-            rt.msgBox("The effect file " + path + " cannot be loaded: " + read.problem + "." +
+            rt.msgBox("The effect file " + path + " cannot be loaded: " + read.error() + "." +
                           (effectLoaded_ ? "\rThe animation loaded before stays in use."
                                          : "\rNo animation is loaded."),
                       MsgExclamation, kAppTitle);
@@ -51,10 +51,10 @@ void EffectReader::LeesEffect() {
 
     EffectData& fx = prog.mod.effect;
     fx.EffectStepCount = 0;
-    fx.EffectTiming = read.effect->timing;
+    fx.EffectTiming = read->timing;
     w.Label_Animaties.Caption = "Animation (s = " + std::to_string(fx.EffectTiming) + ")";
     // Slots above the new count keep what a longer file left there.
-    for (std::string& step : read.effect->steps) {
+    for (std::string& step : read->steps) {
         ++fx.EffectStepCount;
         fx.EffectSteps[static_cast<size_t>(fx.EffectStepCount)] = std::move(step);
     }

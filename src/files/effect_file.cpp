@@ -11,8 +11,6 @@ namespace qv::effects {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // An effect file is a few kB at most; its timing and steps never need more than this.
 constexpr size_t kReadBudget = 1 << 20;
 
@@ -47,38 +45,38 @@ std::optional<int32_t> parseTiming(std::string_view item) {
     return value;
 }
 
-ReadResult parseEffect(std::string_view text, size_t maxSteps) {
+Result<EffectFile> parseEffect(std::string_view text, size_t maxSteps) {
     std::istringstream in{std::string(text)};
     return parseEffect(in, maxSteps);
 }
 
-ReadResult parseEffect(std::istream& file, size_t maxSteps) {
+Result<EffectFile> parseEffect(std::istream& file, size_t maxSteps) {
     ItemReader in(file, kReadBudget, ItemReader::Quotes::EndTheItem);
     in.skip("\xEF\xBB\xBF");
     std::vector<std::string> items = splitItems(in, maxSteps + 1);
-    if (in.failed()) return {std::nullopt, "the file cannot be read"};
-    if (in.overBudget()) return {std::nullopt, "its timing and steps run on past its first 1 MB"};
-    if (items.empty()) return {std::nullopt, "the file is empty"};
+    if (in.failed()) return Failure{"the file cannot be read"};
+    if (in.overBudget()) return Failure{"its timing and steps run on past its first 1 MB"};
+    if (items.empty()) return Failure{"the file is empty"};
     const std::optional<int32_t> timing = parseTiming(items.front());
     if (!timing) {
         // A binary file's first "item" can be long; a glimpse is enough to recognise it.
         constexpr size_t kShown = 20;
         std::string shown = items.front().substr(0, kShown);
         if (items.front().size() > kShown) shown += "...";
-        return {std::nullopt, "its first item, \"" + shown +
-                                  "\", is no timing (a whole number from -2147483648 to 2147483647)"};
+        return Failure{"its first item, \"" + shown +
+                       "\", is no timing (a whole number from -2147483648 to 2147483647)"};
     }
     EffectFile fx;
     fx.timing = *timing;
     fx.steps.assign(std::make_move_iterator(items.begin() + 1), std::make_move_iterator(items.end()));
-    return {std::move(fx), {}};
+    return fx;
 }
 
-ReadResult readEffectFile(const std::string& path, size_t maxSteps) {
+Result<EffectFile> readEffectFile(const std::string& path, size_t maxSteps) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {std::nullopt, "the file does not exist"};
+    if (!std::filesystem::is_regular_file(path, ec)) return Failure{"the file does not exist"};
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {std::nullopt, "the file cannot be opened"};
+    if (!in) return Failure{"the file cannot be opened"};
     return parseEffect(in, maxSteps);
 }
 

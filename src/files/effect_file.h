@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace qv::effects {
 
 // The items of an effect file's text, in file order. Items are separated by commas and
@@ -27,18 +29,14 @@ struct EffectFile {
     std::vector<std::string> steps;  // at most kMaxEffectSteps; surplus steps are dropped
 };
 
-struct ReadResult {
-    std::optional<EffectFile> effect;
-    std::string problem;  // why the file was refused, when `effect` is empty
-};
-
-// Parses a file's text. A UTF-8 byte-order mark in front is skipped, since common
-// editors write one. The stream is read only as far as the timing and `maxSteps` steps
-// reach; a file whose timing and steps take more than 1 MB is refused.
-ReadResult parseEffect(std::istream& in, size_t maxSteps);
-ReadResult parseEffect(std::string_view text, size_t maxSteps);
+// Parses a file's text; a failure says why the file was refused. A UTF-8 byte-order mark
+// in front is skipped, since common editors write one. The stream is read only as far as
+// the timing and `maxSteps` steps reach; a file whose timing and steps take more than
+// 1 MB is refused.
+Result<EffectFile> parseEffect(std::istream& in, size_t maxSteps);
+Result<EffectFile> parseEffect(std::string_view text, size_t maxSteps);
 
 // Reads and parses the file at `path`.
-ReadResult readEffectFile(const std::string& path, size_t maxSteps);
+Result<EffectFile> readEffectFile(const std::string& path, size_t maxSteps);
 
 }  // namespace qv::effects

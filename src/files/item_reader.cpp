@@ -1,6 +1,6 @@
 #include "files/item_reader.h"
 
-#include <ios>
+#include <istream>
 
 namespace qv {
 
@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kEnd = -1;
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
 bool isSeparator(int c) { return c == ',' || c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -68,26 +67,22 @@ int ItemReader::get() {
 
 int ItemReader::pull() {
     if (ended_) return kEnd;
-    using Traits = std::streambuf::traits_type;
-    try {
-        if (left_ == 0) {
-            ended_ = true;
-            overBudget_ = in_.sgetc() != Traits::eof();
-            return kEnd;
-        }
-        const Traits::int_type c = in_.sbumpc();
-        if (c == Traits::eof()) {
-            ended_ = true;
-            return kEnd;
-        }
-        --left_;
-        return Traits::to_int_type(Traits::to_char_type(c));
-    } catch (const std::ios_base::failure&) {
-        // A file stream reports a failed read by throwing from its buffer.
+    using Traits = std::istream::traits_type;
+    // A file stream that fails to read its file is left in the bad state, and ends there.
+    if (left_ == 0) {
         ended_ = true;
-        failed_ = true;
+        overBudget_ = in_.peek() != Traits::eof();
+        failed_ = in_.bad();
         return kEnd;
     }
+    const Traits::int_type c = in_.get();
+    if (c == Traits::eof()) {
+        ended_ = true;
+        failed_ = in_.bad();
+        return kEnd;
+    }
+    --left_;
+    return c;
 }
 
 }  // namespace qv

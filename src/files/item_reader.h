@@ -11,6 +11,9 @@
 
 namespace qv {
 
+// The blanks skipped in front of an item: space and tab.
+inline bool isBlank(int c) { return c == ' ' || c == '\t'; }
+
 class ItemReader {
 public:
     // How a double quote inside a quoted item reads.
@@ -20,8 +23,7 @@ public:
     };
 
     // Reads at most `budget` bytes of `in`; the reader ends there as if the text ended.
-    ItemReader(std::istream& in, size_t budget, Quotes quotes)
-        : in_(*in.rdbuf()), left_(budget), quotes_(quotes) {}
+    ItemReader(std::istream& in, size_t budget, Quotes quotes) : in_(in), left_(budget), quotes_(quotes) {}
 
     // The next item, or nullopt where the text ends. Items end at a comma or a line end
     // (CR LF, LF or CR alone), which is consumed; blanks and tabs in front of an item are
@@ -44,7 +46,7 @@ private:
     int pull();
     void skipSeparator();
 
-    std::streambuf& in_;
+    std::istream& in_;
     size_t left_;
     Quotes quotes_;
     // Bytes taken from the stream but not yet consumed (a look-ahead).

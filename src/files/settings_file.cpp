@@ -13,11 +13,11 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <sstream>
 
 #include "board/decimal_field.h"
 #include "files/item_reader.h"
-#include "platform/controls.h"
 #include "platform/numbers.h"
 
 namespace qv {
@@ -27,9 +27,9 @@ bool FolderExists(const std::string& path) {
     return std::filesystem::is_directory(path, ec);
 }
 
-int32_t settingColor(double value) {
+Result<int32_t> settingColor(double value) {
     const auto c = toInt32(value);
-    if (!c || *c < 0 || *c > 0xFFFFFF) throw InvalidValue("not a colour number");
+    if (!c || *c < 0 || *c > 0xFFFFFF) return Failure{"not a colour number"};
     return *c;
 }
 
@@ -41,44 +41,71 @@ std::string filePath(const Environment& env) { return folderPath(env) + "/Settin
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-struct Unreadable {
-    std::string why;
-};
-
 // A settings file is a few hundred bytes; its sixteen items never need more than this.
 constexpr size_t kReadBudget = 1 << 20;
 
+// Reads the items into the fields they stand for, in file order. The first faulty item
+// ends the reading: neither it nor any later item reaches its field.
 class FieldReader {
 public:
     explicit FieldReader(std::istream& in) : items_(in, kReadBudget, ItemReader::Quotes::DoubledIsOne) {}
 
-    std::string text() {
-        ++line_;
-        auto item = items_.next();
-        if (items_.failed()) throw Unreadable{"the file cannot be read"};
-        if (items_.overBudget()) throw Unreadable{"its first 16 items take more than 1 MB"};
-        if (!item) throw Unreadable{"the file ends before item " + std::to_string(line_)};
-        return *item;
+    // A header item, read and dropped.
+    void skip() { next(); }
+    void text(std::string& field) {
+        if (auto item = next()) field = std::move(*item);
     }
-    double number() { return decimalField(text()); }
-    int16_t int16() {
-        const double v = number();
-        const auto r = toInt16(v);
-        if (!r) throw Unreadable{"item " + std::to_string(line_) + " does not fit a 16-bit field"};
-        return *r;
+    void number(double& field) {
+        if (auto v = nextNumber()) field = *v;
     }
-    float single() {
-        const double v = number();
-        if (std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max()))
-            throw Unreadable{"item " + std::to_string(line_) + " does not fit a single"};
-        return static_cast<float>(v);
+    void int16(int16_t& field) {
+        const auto v = nextNumber();
+        if (!v) return;
+        const auto r = toInt16(*v);
+        if (!r) {
+            refuse("item " + std::to_string(line_) + " does not fit a 16-bit field");
+            return;
+        }
+        field = *r;
+    }
+    void single(float& field) {
+        const auto v = nextNumber();
+        if (!v) return;
+        if (std::fabs(*v) > static_cast<double>(std::numeric_limits<float>::max())) {
+            refuse("item " + std::to_string(line_) + " does not fit a single");
+            return;
+        }
+        field = static_cast<float>(*v);
+    }
+
+    Result<> result() const {
+        if (failure_) return *failure_;
+        return Done{};
     }
 
 private:
+    std::optional<std::string> next() {
+        if (failure_) return std::nullopt;
+        ++line_;
+        auto item = items_.next();
+        if (items_.failed()) return refuse("the file cannot be read");
+        if (items_.overBudget()) return refuse("its first 16 items take more than 1 MB");
+        if (!item) return refuse("the file ends before item " + std::to_string(line_));
+        return item;
+    }
+    std::optional<double> nextNumber() {
+        const auto item = next();
+        if (!item) return std::nullopt;
+        return decimalField(*item);
+    }
+    std::nullopt_t refuse(std::string why) {
+        failure_ = Failure{std::move(why)};
+        return std::nullopt;
+    }
+
     ItemReader items_;
     int line_ = 0;
+    std::optional<Failure> failure_;
 };
 
 template <class T>
@@ -116,7 +143,7 @@ std::string text(const std::string& t) {
     return out;
 }
 
-WriteError fromErrno(int err) { return WriteError{err, std::strerror(err)}; }
+Failure fromErrno(int err) { return Failure{.reason = std::strerror(err), .errorNumber = err}; }
 
 bool writeAll(int fd, const std::string& bytes) {
     size_t done = 0;
@@ -133,34 +160,30 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-ReadResult read(const std::string& bytes, SettingsRecord& rec) {
+Result<> read(const std::string& bytes, SettingsRecord& rec) {
     std::istringstream in(bytes);
     return read(in, rec);
 }
 
-ReadResult read(std::istream& file, SettingsRecord& rec) {
+Result<> read(std::istream& file, SettingsRecord& rec) {
     FieldReader in(file);
-    try {
-        in.text();
-        in.text();
-        in.text();
-        rec.LedColor = in.number();
-        rec.InputBinaryColor = in.number();
-        rec.BinaryToggleValue = in.int16();
-        rec.ToggleDifference = in.single();
-        rec.InputAnalogColor = in.number();
-        rec.InputDisabledColor = in.number();
-        in.text();
-        rec.SoundOnOff = in.int16();
-        rec.SoundStartOnOff = in.int16();
-        in.text();
-        rec.SwapOutputs = in.int16();
-        in.text();
-        rec.ConnectedText = in.text();
-    } catch (const Unreadable& e) {
-        return {e.why};
-    }
-    return {};
+    in.skip();
+    in.skip();
+    in.skip();
+    in.number(rec.LedColor);
+    in.number(rec.InputBinaryColor);
+    in.int16(rec.BinaryToggleValue);
+    in.single(rec.ToggleDifference);
+    in.number(rec.InputAnalogColor);
+    in.number(rec.InputDisabledColor);
+    in.skip();
+    in.int16(rec.SoundOnOff);
+    in.int16(rec.SoundStartOnOff);
+    in.skip();
+    in.int16(rec.SwapOutputs);
+    in.skip();
+    in.text(rec.ConnectedText);
+    return in.result();
 }
 
 std::string write(const SettingsRecord& rec) {
@@ -250,7 +273,7 @@ void removeLeftovers(const fs::path& folder, const std::string& prefix) {
 
 // Rewrites an existing file where it stands: not atomic, but all a folder that takes no
 // new files allows.
-std::optional<WriteError> rewriteInPlace(const std::string& path, const std::string& bytes) {
+Result<> rewriteInPlace(const std::string& path, const std::string& bytes) {
     // The file is emptied first, so a write the file size limit would stop must not start.
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -264,12 +287,12 @@ std::optional<WriteError> rewriteInPlace(const std::string& path, const std::str
         return fromErrno(err);
     }
     if (::close(fd) != 0) return fromErrno(errno);
-    return std::nullopt;
+    return Done{};
 }
 
 }  // namespace
 
-std::optional<WriteError> save(const std::string& path, const std::string& bytes) {
+Result<> save(const std::string& path, const std::string& bytes) {
     int linkError = 0;
     const std::optional<fs::path> target = followLinks(path, linkError);
     if (!target) return fromErrno(linkError);
@@ -323,12 +346,12 @@ std::optional<WriteError> save(const std::string& path, const std::string& bytes
         ::fsync(dir);
         ::close(dir);
     }
-    return std::nullopt;
+    return Done{};
 }
 
-std::string saveErrorMessage(const WriteError& e) {
-    return "An error has been found.\r\rDescription is: " + e.description +
-           "\rError number: " + std::to_string(e.number) +
+std::string saveErrorMessage(const Failure& f) {
+    return "An error has been found.\r\rDescription is: " + f.reason +
+           "\rError number: " + std::to_string(f.errorNumber) +
            "\r\rChanged settings are not saved.\r\rMake sure 'Settings.txt' is not read only.";
 }
 

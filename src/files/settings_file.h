@@ -10,10 +10,10 @@
 
 #include <cstdint>
 #include <istream>
-#include <optional>
 #include <string>
 
 #include "files/settings_record.h"
+#include "platform/result.h"
 #include "platform/runtime.h"
 
 namespace qv {
@@ -21,9 +21,9 @@ namespace qv {
 // True when `path` names an existing folder.
 bool FolderExists(const std::string& path);
 
-// A colour setting as the colour number the windows take (0 to &HFFFFFF); throws
-// InvalidValue for a value no colour control accepts.
-int32_t settingColor(double value);
+// A colour setting as the colour number the windows take (0 to &HFFFFFF); a failure for
+// a value no colour control accepts.
+Result<int32_t> settingColor(double value);
 
 namespace settings_file {
 
@@ -35,29 +35,16 @@ inline constexpr const char* kSecondLine = "Settings of the board test panel";
 std::string folderPath(const Environment& env);
 std::string filePath(const Environment& env);
 
-// How a read went, in the shape the effect reader reports it: `problem` says what was
-// wrong with an unreadable file (for tests, never shown to the user), empty when the file
-// read well.
-struct ReadResult {
-    std::string problem;
-    bool ok() const { return problem.empty(); }
-};
-
-// Reads the stored fields of `rec` from the file. Fields are taken in file order as
-// they are read, so after a failure the fields before the faulty item hold what was
+// Reads the stored fields of `rec` from the file; a failure says what was wrong with an
+// unreadable file (for tests, never shown to the user). Fields are taken in file order
+// as they are read, so after a failure the fields before the faulty item hold what was
 // read. The stream is read only as far as the end of the 16th item; 16 items that take
 // more than 1 MB make the file unreadable.
-ReadResult read(std::istream& in, SettingsRecord& rec);
-ReadResult read(const std::string& bytes, SettingsRecord& rec);
+Result<> read(std::istream& in, SettingsRecord& rec);
+Result<> read(const std::string& bytes, SettingsRecord& rec);
 
 // The whole file for `rec`.
 std::string write(const SettingsRecord& rec);
-
-// Why a file could not be written: the system's error text and number.
-struct WriteError {
-    int number = 0;
-    std::string description;
-};
 
 // Replaces the file at `path` with `bytes` in one step: the bytes go to a new file
 // beside it, which is renamed over the old one only once it is complete, so a failure
@@ -66,11 +53,11 @@ struct WriteError {
 // "read only". The folder is not created. A symbolic link is followed: the file it
 // names is replaced and the link stays. Temporary files that a killed save left beside
 // the file are removed. A file size limit makes the save fail rather than end the
-// program.
-std::optional<WriteError> save(const std::string& path, const std::string& bytes);
+// program. A failure holds the system's error text and number.
+Result<> save(const std::string& path, const std::string& bytes);
 
 // The message shown when a save failed.
-std::string saveErrorMessage(const WriteError& e);
+std::string saveErrorMessage(const Failure& f);
 
 }  // namespace settings_file
 }  // namespace qv

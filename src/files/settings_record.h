@@ -13,13 +13,17 @@ inline constexpr int32_t kStandardInputBinaryColor = 0x80FF80;
 inline constexpr int32_t kStandardInputAnalogColor = 0x80FFFF;
 inline constexpr int32_t kStandardInputDisabledColor = 0x8080FF;
 
+// The ranges of the two toggle settings, from 0; the dialog's scroll bars take no more.
+inline constexpr int16_t kMaxBinaryToggleValue = 1024;
+inline constexpr int16_t kMaxToggleDifference = 512;
+
 struct SettingsRecord {
     // Stored in Settings.txt, in file order. Colours are colour numbers held as
     // floating-point numbers with whole values.
     double LedColor = 0;
     double InputBinaryColor = 0;
-    int16_t BinaryToggleValue = 0;  // 0..1024
-    float ToggleDifference = 0;     // 0..512
+    int16_t BinaryToggleValue = 0;  // 0..kMaxBinaryToggleValue
+    float ToggleDifference = 0;     // 0..kMaxToggleDifference
     double InputAnalogColor = 0;
     double InputDisabledColor = 0;
     int16_t SoundOnOff = 0;
@@ -31,5 +35,12 @@ struct SettingsRecord {
     int16_t LedRed = 0, LedGreen = 0, LedBlue = 0;
     std::string UserName;
 };
+
+// Sets the LED colour's bytes from bytes 0, 1 and 2 (red, green, blue) of a colour number.
+inline void setLedBytes(SettingsRecord& rec, int32_t color) {
+    rec.LedRed = static_cast<int16_t>(color & 0xFF);
+    rec.LedGreen = static_cast<int16_t>((color >> 8) & 0xFF);
+    rec.LedBlue = static_cast<int16_t>((color >> 16) & 0xFF);
+}
 
 }  // namespace qv

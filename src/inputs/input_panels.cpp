@@ -33,7 +33,7 @@ const char* analogPicture(int16_t pushButtonKind, bool on) {
 
 std::string InputPanels::ShowAnalogReport(int panel, const std::string& field) {
     Label& label = w.Label_Drukknop(panel);
-    if (label.Tag != "True") return {};
+    if (label.Tag != kInputEnabledTag) return {};
 
     const double x = decimalField(field);
     const std::optional<int16_t> value = toInt16(x);
@@ -70,7 +70,7 @@ std::string InputPanels::ShowDigitalReport(int16_t mask) {
     for (int k = 0; k < 8; ++k) {
         const int panel = k + 1;
         Label& label = w.Label_Drukknop(panel);
-        if (label.Tag != "True") continue;
+        if (label.Tag != kInputEnabledTag) continue;
         if ((bits >> k) & 1U) {
             w.Label_AIn(panel).Caption = "1";
             label.BackColor = onColor;
@@ -88,12 +88,12 @@ std::string InputPanels::ShowDigitalReport(int16_t mask) {
 
 void InputPanels::IMGDrukknop_Click(int Index) {
     Label& label = w.Label_Drukknop(Index);
-    if (label.Tag == "True") {
+    if (label.Tag == kInputEnabledTag) {
         label.BackColor = FormQuorvane::colorOf(prog.mod.settings.InputDisabledColor);
-        label.Tag = "False";
+        label.Tag = kInputDisabledTag;
     } else {
         label.BackColor = kWindowBack;
-        label.Tag = "True";
+        label.Tag = kInputEnabledTag;
     }
 }
 

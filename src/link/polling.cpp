@@ -26,7 +26,7 @@ void Polling::TimerLeesIngangen_Timer() {
     const int16_t kind = prog.nano.InterfaceKind;
     if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds) {
         // A disabled panel still takes its turn, so the other channels keep their pace.
-        if (w.Label_Drukknop(w.AnalogPollIndex + 1).Tag == "True")
+        if (w.Label_Drukknop(w.AnalogPollIndex + 1).Tag == kInputEnabledTag)
             w.Serialport.Output(protocol::AnalogPollRequest());
         w.AnalogPollIndex = w.AnalogPollIndex < 4 ? static_cast<int16_t>(w.AnalogPollIndex + 1) : int16_t{0};
     } else if (kind == InterfaceTM1638) {

@@ -30,8 +30,9 @@ class ViewNotices;
 
 // A value a control refuses (a scroll bar value outside its range, a list index past its
 // end, a colour no colour property takes), as the platform raises "Invalid property
-// value". Callers that read values from a file catch it; anything else a control throws
-// is a fault of the program.
+// value". Values read from a file are checked before a control sees them, so whatever a
+// control throws is a fault of the program, reported at the view's run-time-error
+// boundary.
 class InvalidValue : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -61,8 +62,11 @@ enum class ControlKind {
     TabControl,
 };
 
+// The font every control starts with, asked for by name.
+inline constexpr const char* kDefaultFontName = "Comic Sans MS";
+
 struct Font {
-    std::string Name = "Comic Sans MS";
+    std::string Name = kDefaultFontName;
     double Size = 8.25;
     bool Bold = false;
     bool Italic = false;

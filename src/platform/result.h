@@ -13,6 +13,8 @@ struct Failure {
     // The device is not there (never was, or went away), as opposed to being there and
     // refusing; the program words the two differently.
     bool deviceGone = false;
+    // The system's error number behind the failure (errno), 0 when there is none.
+    int errorNumber = 0;
 };
 
 // The value of a Result that has nothing to hand back but success.

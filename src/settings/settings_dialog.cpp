@@ -1,5 +1,6 @@
 #include "settings/settings_dialog.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "files/settings_file.h"
@@ -13,18 +14,26 @@ namespace {
 
 constexpr int kEsc = 27;
 
-// Check box values the dialog accepts: clear or ticked.
-int checkValue(int16_t v) {
-    if (v != 0 && v != 1) throw InvalidValue("check box value");
-    return v;
-}
-
 void showLamp(Shape& lamp, Label& text, bool on) {
     lamp.FillColor = on ? kGood : kBad;
     text.Caption = on ? "ON" : "OFF";
 }
 
 }  // namespace
+
+Result<> dialogTakes(const SettingsRecord& rec) {
+    for (double color : {rec.LedColor, rec.InputBinaryColor, rec.InputAnalogColor, rec.InputDisabledColor})
+        if (const Result<int32_t> c = settingColor(color); !c) return c.failure();
+    if (rec.BinaryToggleValue < 0 || rec.BinaryToggleValue > kMaxBinaryToggleValue)
+        return Failure{"the binary toggle value is out of range"};
+    const auto difference = toInt16(rec.ToggleDifference);
+    if (!difference || *difference < 0 || *difference > kMaxToggleDifference)
+        return Failure{"the toggle difference is out of range"};
+    // Check boxes: clear or ticked.
+    for (int16_t v : {rec.SoundOnOff, rec.SoundStartOnOff, rec.SwapOutputs})
+        if (v != 0 && v != 1) return Failure{"a check box value is neither 0 nor 1"};
+    return Done{};
+}
 
 void SettingsDialog::CMD_Settings_Click() {
     w.ResetLeds();
@@ -35,23 +44,22 @@ void SettingsDialog::CMD_Settings_Click() {
 
 void SettingsDialog::Form_Load(FormOptions& f) {
     const SettingsRecord& rec = prog.mod.settings;
+    if (const Result<> taken = dialogTakes(rec); !taken) throw InvalidValue(taken.error());
 
-    f.Shape_LedColor.FillColor = settingColor(rec.LedColor);
+    f.Shape_LedColor.FillColor = FormQuorvane::colorOf(rec.LedColor);
     f.Label_LumiLed.BackColor = f.Shape_LedColor.FillColor;
-    f.Shape_InputBinaryColor.FillColor = settingColor(rec.InputBinaryColor);
+    f.Shape_InputBinaryColor.FillColor = FormQuorvane::colorOf(rec.InputBinaryColor);
     f.Label_Drukknop.BackColor = f.Shape_InputBinaryColor.FillColor;
     f.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
-    const auto difference = toInt16(rec.ToggleDifference);
-    if (!difference) throw InvalidValue("toggle difference");
-    f.HScroll_Toggle_Difference.setValue(*difference);
-    f.Shape_InputAnalogColor.FillColor = settingColor(rec.InputAnalogColor);
+    f.HScroll_Toggle_Difference.setValue(*toInt16(rec.ToggleDifference));
+    f.Shape_InputAnalogColor.FillColor = FormQuorvane::colorOf(rec.InputAnalogColor);
     f.Shape_Ingang.FillColor = f.Shape_InputAnalogColor.FillColor;
-    f.Shape_InputDisabledColor.FillColor = settingColor(rec.InputDisabledColor);
+    f.Shape_InputDisabledColor.FillColor = FormQuorvane::colorOf(rec.InputDisabledColor);
     f.Label_InputDisabledColor.BackColor = f.Shape_InputDisabledColor.FillColor;
     prog.mod.PreviousDisabledColor = rec.InputDisabledColor;
-    f.Check_SoundOnOff.setValue(checkValue(rec.SoundOnOff));
-    f.Check_SoundStartOnOff.setValue(checkValue(rec.SoundStartOnOff));
-    f.Check_Swap_Outputs.setValue(checkValue(rec.SwapOutputs));
+    f.Check_SoundOnOff.setValue(rec.SoundOnOff);
+    f.Check_SoundStartOnOff.setValue(rec.SoundStartOnOff);
+    f.Check_Swap_Outputs.setValue(rec.SwapOutputs);
     f.Text_Connected.Text = rec.ConnectedText;
     f.Label_Map.Caption = prog.rt.env().programFolder + "/ino/";
     f.Label_Version.Caption = kVersionText;
@@ -86,10 +94,7 @@ void SettingsDialog::chooseColor(FormOptions& f, Shape& carrier, Prop<Color>& sa
     carrier.FillColor = *chosen;
     sample = *chosen;
     if (ledColor) {
-        SettingsRecord& rec = prog.mod.settings;
-        rec.LedRed = static_cast<int16_t>(f.Label_LumiLed.BackColor & 0xFF);
-        rec.LedGreen = static_cast<int16_t>((f.Label_LumiLed.BackColor >> 8) & 0xFF);
-        rec.LedBlue = static_cast<int16_t>((f.Label_LumiLed.BackColor >> 16) & 0xFF);
+        setLedBytes(prog.mod.settings, f.Label_LumiLed.BackColor);
         prog.mod.LedStatus = 0;
     }
 }

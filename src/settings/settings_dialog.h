@@ -3,11 +3,18 @@
 // opens the dialog.
 #pragma once
 
+#include "files/settings_record.h"
 #include "platform/controls.h"
+#include "platform/result.h"
 #include "windows/form_options.h"
 #include "windows/program_part.h"
 
 namespace qv {
+
+// Whether the dialog's controls take every value of `rec`: the colours, the scroll bars'
+// ranges, the check boxes' 0 or 1. Only a settings file can hold a value they refuse, and
+// the settings reader treats that as a corrupt file.
+Result<> dialogTakes(const SettingsRecord& rec);
 
 class SettingsDialog : public ProgramPart {
 public:
@@ -15,9 +22,8 @@ public:
 
     void CMD_Settings_Click();
 
-    // Fills the controls from the settings record. A value a control cannot take throws
-    // (std::out_of_range), as the controls refuse it; only a settings file can hold such
-    // a value, and the settings reader treats that as a corrupt file.
+    // Fills the controls from the settings record, which dialogTakes has passed: a value a
+    // control cannot take throws InvalidValue, as the controls refuse it.
     void Form_Load(FormOptions& f);
     void Form_Unload();
     void Form_KeyPress(int keyAscii);

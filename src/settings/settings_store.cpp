@@ -5,6 +5,7 @@
 
 #include "files/settings_file.h"
 #include "platform/numbers.h"
+#include "settings/settings_dialog.h"
 
 namespace qv {
 
@@ -16,32 +17,25 @@ std::string loginName(const std::string& raw) {
     return name.substr(0, 24);
 }
 
-// Reads the file into the record, then puts its values on the settings dialog and the
-// main window. False when any of it fails: the file cannot be read, is cut short, holds
-// a number that does not fit, or holds a value that a control refuses.
-bool readAndShow(Program& prog, FormQuorvane& w, const std::string& path) {
-    SettingsRecord& rec = prog.mod.settings;
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        if (!settings_file::read(in, rec).ok()) return false;
-        in.close();
+// Reads the file into the record. A failure when the file cannot be opened or read, is
+// cut short, or holds a number that does not fit its field.
+Result<> readFile(SettingsRecord& rec, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Failure{"the file cannot be opened"};
+    return settings_file::read(in, rec);
+}
 
-        FormOptions& options = prog.options();
-        options.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
-        const auto difference = toInt16(rec.ToggleDifference);
-        if (!difference) return false;
-        options.HScroll_Toggle_Difference.setValue(*difference);
-        w.Label_StatusBalk(12).Caption = std::to_string(options.HScroll_Toggle_Difference.value());
-        const int32_t analog = settingColor(rec.InputAnalogColor);
-        for (int i = 1; i <= 5; ++i) w.Shape_Ingang(i).FillColor = analog;
-        // The sound option has buttons 0 and 1 alone.
-        if (rec.SoundOnOff != 0 && rec.SoundOnOff != 1) return false;
-        w.OptionGeluid(rec.SoundOnOff).select();
-    } catch (const InvalidValue&) {
-        return false;
-    }
-    return true;
+// Puts the record's values, which the dialog takes, on the settings dialog and the main
+// window.
+void show(Program& prog, FormQuorvane& w) {
+    const SettingsRecord& rec = prog.mod.settings;
+    FormOptions& options = prog.options();
+    options.HScroll_BinaryToggle.setValue(rec.BinaryToggleValue);
+    options.HScroll_Toggle_Difference.setValue(*toInt16(rec.ToggleDifference));
+    w.Label_StatusBalk(12).Caption = std::to_string(options.HScroll_Toggle_Difference.value());
+    const int32_t analog = FormQuorvane::colorOf(rec.InputAnalogColor);
+    for (int i = 1; i <= 5; ++i) w.Shape_Ingang(i).FillColor = analog;
+    w.OptionGeluid(rec.SoundOnOff).select();
 }
 
 }  // namespace
@@ -59,8 +53,8 @@ void SettingsStore::InlezenSettings() {
     }
 
     // The dialog's load writes the toggle difference to the status bar only when it differs
-    // from the scroll bar's start, and a refused file may have put its own value there:
-    // where the standard values come in, the status bar is told what is in force.
+    // from the scroll bar's start: where the standard values come in, the status bar is
+    // told what is in force.
     const auto showToggleDifference = [&] {
         w.Label_StatusBalk(12).Caption = std::to_string(toInt16(rec.ToggleDifference).value_or(0));
     };
@@ -70,30 +64,21 @@ void SettingsStore::InlezenSettings() {
         SetStandard();
         prog.options().SaveSettings();
         showToggleDifference();
-    } else if (!readAndShow(prog, w, path)) {
-        // The dialog may already show some of the file's values: load it afresh from
-        // the standard values so that it and the record agree.
-        const bool dialogLoaded = prog.optionsLoaded();
+    } else if (const Result<> read = readFile(rec, path); read && dialogTakes(rec)) {
+        show(prog, w);
+    } else {
         SetStandard();
         // The standard set leaves these two as read; a value no control takes would fail
         // every later load of the dialog, so it falls back to 0, as before any reading.
         if (rec.SwapOutputs != 0 && rec.SwapOutputs != 1) rec.SwapOutputs = 0;
-        try {
-            settingColor(rec.InputDisabledColor);
-        } catch (const InvalidValue&) {
-            rec.InputDisabledColor = 0;
-        }
-        if (dialogLoaded) {
-            prog.unloadOptions();
-            prog.options();
-        }
+        if (!settingColor(rec.InputDisabledColor)) rec.InputDisabledColor = 0;
+        // A file that reads but holds a value the dialog refuses leaves the dialog loaded,
+        // showing the standard values, as the file's own values would have.
+        if (read) prog.options();
         showToggleDifference();
     }
 
-    const int32_t led = FormQuorvane::colorOf(rec.LedColor);
-    rec.LedRed = static_cast<int16_t>(led & 0xFF);
-    rec.LedGreen = static_cast<int16_t>((led >> 8) & 0xFF);
-    rec.LedBlue = static_cast<int16_t>((led >> 16) & 0xFF);
+    setLedBytes(rec, FormQuorvane::colorOf(rec.LedColor));
 }
 
 void SettingsStore::SetStandard() {
@@ -121,8 +106,8 @@ void SettingsStore::SaveSettings(FormOptions& f) {
     rec.SoundStartOnOff = static_cast<int16_t>(f.Check_SoundStartOnOff.value());
 
     const std::string path = settings_file::filePath(prog.rt.env());
-    if (const auto error = settings_file::save(path, settings_file::write(rec)))
-        prog.rt.msgBox(settings_file::saveErrorMessage(*error), MsgOkOnly, kAppTitle);
+    if (const Result<> saved = settings_file::save(path, settings_file::write(rec)); !saved)
+        prog.rt.msgBox(settings_file::saveErrorMessage(saved.failure()), MsgOkOnly, kAppTitle);
 
     for (int i = 1; i <= 5; ++i) {
         w.Shape_Ingang(i).FillColor = FormQuorvane::colorOf(rec.InputAnalogColor);

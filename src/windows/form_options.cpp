@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "files/settings_record.h"
 #include "windows/colors.h"
 
 namespace qv {
@@ -195,7 +196,7 @@ FormOptions::FormOptions(Runtime& rt)
     caption(Label_Info_BinaryToggle, "Binary Input Toggle Value.");
     Label_Info_BinaryToggle.Alignment = Align::Center;
     HScroll_BinaryToggle.Move(240, 720, 1455, 375);
-    scrollRange(HScroll_BinaryToggle, 1024, 0);
+    scrollRange(HScroll_BinaryToggle, kMaxBinaryToggleValue, 0);
     HScroll_BinaryToggle.accessibleName = "Binary input toggle value";
     Frame_BinaryToggle.Move(1800, 630, 855, 480);
     Label_BinaryToggle.Move(120, 150, 615, 255);
@@ -210,7 +211,7 @@ FormOptions::FormOptions(Runtime& rt)
     caption(Label4, "Input Toggle Difference.");
     Label4.Alignment = Align::Center;
     HScroll_Toggle_Difference.Move(270, 720, 1455, 375);
-    scrollRange(HScroll_Toggle_Difference, 512, 2);
+    scrollRange(HScroll_Toggle_Difference, kMaxToggleDifference, 2);
     HScroll_Toggle_Difference.accessibleName = "Input toggle difference";
     Frame4.Move(1800, 630, 855, 480);
     Label_Toggle_Difference.Move(120, 150, 615, 255);

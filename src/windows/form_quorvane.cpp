@@ -201,7 +201,7 @@ FormQuorvane::FormQuorvane(Runtime& rt)
         l.BorderSingle = true;
         l.Alignment = Align::Center;
         l.font.edit().Size = 9.75;
-        l.Tag = "True";
+        l.Tag = kInputEnabledTag;
 
         PictureBox& box = add<PictureBox>(boxNames[n - 1].first, boxNames[n - 1].second, &PictureHolder);
         box.Move(column(n), 8955, 1500, 315);

@@ -31,6 +31,9 @@ inline constexpr const char* kConnectCaption = "Connect";
 inline constexpr const char* kDisconnectCaption = "Disconnect";
 inline constexpr const char* kStartCaption = "Start";
 inline constexpr const char* kStopCaption = "Stop";
+// An input label's tag: whether its input is read and shown.
+inline constexpr const char* kInputEnabledTag = "True";
+inline constexpr const char* kInputDisabledTag = "False";
 
 class FormQuorvane : public Form {
 public:

@@ -22,7 +22,6 @@ FormZoeken::FormZoeken(Runtime& rt)
     Label_Kop.ForeColor = kHeaderText;
     Label_Kop.BorderSingle = true;
     Label_Kop.Alignment = Align::Center;
-    Label_Kop.font.edit().Name = "Comic Sans MS";
     Label_Kop.font.edit().Size = 14.25;
 
     // Lies behind the picture box and frames it.

@@ -7,6 +7,7 @@
 
 #include "files/settings_file.h"
 #include "support/rig.h"
+#include "windows/version.h"
 
 namespace qv::test {
 namespace {
@@ -182,7 +183,8 @@ TEST_F(Settings, ReadOnlyFileLoadsButASaveShowsTheErrorAndKeepsIt) {
     dialog().HScroll_BinaryToggle.setValue(100);
     dialog().SaveSettings();
     ASSERT_EQ(rig.rt.messages.size(), 1u);
-    EXPECT_EQ(rig.rt.messages[0].text, settings_file::saveErrorMessage({13, "Permission denied"}));
+    EXPECT_EQ(rig.rt.messages[0].text,
+              settings_file::saveErrorMessage({.reason = "Permission denied", .errorNumber = 13}));
     EXPECT_EQ(rig.rt.messages[0].style, MsgOkOnly);
     EXPECT_EQ(rig.rt.messages[0].title, "Quorvane");
     EXPECT_EQ(slurp(rig.settingsPath()), before);
@@ -199,7 +201,7 @@ TEST_F(Settings, DialogLoadRunsOnlyTheHandlersOfChangedControls) {
     EXPECT_EQ(d.Shape_SoundStartOnOff.FillColor, kGood);
     EXPECT_EQ(d.Text_Connected.Text, "ARDUINO ");
     EXPECT_EQ(d.Label_Map.Caption, rig.program.file("ino/"));
-    EXPECT_EQ(d.Label_Version.Caption, "Version 1.5.36");
+    EXPECT_EQ(d.Label_Version.Caption, kVersionText);
 
     // Every load with sounds on switches the main window's option back on.
     w.OptionGeluid(0).select();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/rig.h"
+#include "windows/version.h"
 
 namespace qv {
 namespace {
@@ -78,9 +79,9 @@ TEST_F(Sounds, InfoBoxNamesMakerVersionSketchAndSettingsFolder) {
     const sim::ShownMessage& m = rig.rt.messages[0];
     EXPECT_EQ(m.title, "Info");
     EXPECT_EQ(m.style, MsgOkOnly);
-    EXPECT_EQ(m.text,
-              "Marlowby\r\rVersion 1.5.36\r\rDate 10 February 2024\r\rArduino with TM1638."
-              "\r\rSettings in users/kim/Quorvane/");
+    EXPECT_EQ(m.text, std::string("Marlowby\r\r") + kVersionText +
+                          "\r\rDate 10 February 2024\r\rArduino with TM1638."
+                          "\r\rSettings in users/kim/Quorvane/");
     EXPECT_EQ(std::count(m.text.begin(), m.text.end(), '\r') + 1, 9);
 
     // A failed identification on "AC" leaves kind 2, which the box names with no port open.

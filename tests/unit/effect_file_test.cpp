@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace qv::effects {
@@ -43,24 +45,24 @@ TEST(EffectTiming, WholeNumbersThatFit32BitsOnly) {
 TEST(EffectParse, StepsAreCappedAndBadFilesRefused) {
     std::string hundredAndOne = "55";
     for (int i = 1; i <= 101; ++i) hundredAndOne += "\r\n" + std::to_string(i);
-    const ReadResult capped = parseEffect(hundredAndOne, 100);
-    ASSERT_TRUE(capped.effect);
-    EXPECT_EQ(capped.effect->steps.size(), 100u);
-    EXPECT_EQ(capped.effect->steps.back(), "100");
+    const Result<EffectFile> capped = parseEffect(hundredAndOne, 100);
+    ASSERT_TRUE(capped);
+    EXPECT_EQ(capped->steps.size(), 100u);
+    EXPECT_EQ(capped->steps.back(), "100");
 
-    const ReadResult timingOnly = parseEffect(
+    const Result<EffectFile> timingOnly = parseEffect(
         "\xEF\xBB\xBF"
         "550\r\n",
         100);
-    ASSERT_TRUE(timingOnly.effect);
-    EXPECT_EQ(timingOnly.effect->timing, 550);
-    EXPECT_TRUE(timingOnly.effect->steps.empty());
+    ASSERT_TRUE(timingOnly);
+    EXPECT_EQ(timingOnly->timing, 550);
+    EXPECT_TRUE(timingOnly->steps.empty());
 
-    EXPECT_FALSE(parseEffect("", 100).effect);
-    const ReadResult bad = parseEffect("12x\r\n+\r\n", 100);
-    EXPECT_FALSE(bad.effect);
-    EXPECT_NE(bad.problem.find("\"12x\""), std::string::npos);
-    EXPECT_FALSE(readEffectFile("/nonexistent/none.led", 100).effect);
+    EXPECT_FALSE(parseEffect("", 100));
+    const Result<EffectFile> bad = parseEffect("12x\r\n+\r\n", 100);
+    EXPECT_FALSE(bad);
+    EXPECT_NE(bad.error().find("\"12x\""), std::string::npos);
+    EXPECT_FALSE(readEffectFile("/nonexistent/none.led", 100));
 }
 
 TEST(EffectParse, ReadingStopsAtTheLastStepItUses) {
@@ -68,17 +70,26 @@ TEST(EffectParse, ReadingStopsAtTheLastStepItUses) {
     for (int i = 1; i <= 100; ++i) full += "\r\n+-+-+-+-";
     full += "\r\n";
     std::istringstream tail(full + std::string(8 << 20, '+'));
-    const ReadResult capped = parseEffect(tail, 100);
-    ASSERT_TRUE(capped.effect);
-    EXPECT_EQ(capped.effect->steps.size(), 100u);
+    const Result<EffectFile> capped = parseEffect(tail, 100);
+    ASSERT_TRUE(capped);
+    EXPECT_EQ(capped->steps.size(), 100u);
     EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(full.size())) << "nothing after step 100 is read";
 
     // A single huge line is refused before it is read whole.
     std::istringstream huge("550\r\n" + std::string(8 << 20, '+'));
-    const ReadResult refused = parseEffect(huge, 100);
-    EXPECT_FALSE(refused.effect);
-    EXPECT_NE(refused.problem.find("1 MB"), std::string::npos);
+    const Result<EffectFile> refused = parseEffect(huge, 100);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error().find("1 MB"), std::string::npos);
     EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
+}
+
+TEST(EffectParse, AFileThatFailsToReadIsRefused) {
+    // A folder opens as a file stream, but every read of it fails.
+    std::ifstream folder(std::filesystem::temp_directory_path(), std::ios::binary);
+    ASSERT_TRUE(folder);
+    const Result<EffectFile> refused = parseEffect(folder, 100);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.error(), "the file cannot be read");
 }
 
 }  // namespace

@@ -34,14 +34,14 @@ std::string withLine(int n, const std::string& text) {
 SettingsRecord readOk(const std::string& bytes) {
     SettingsRecord rec;
     std::string why;
-    const settings_file::ReadResult r = settings_file::read(bytes, rec);
-    EXPECT_TRUE(r.ok()) << r.problem;
+    const Result<> r = settings_file::read(bytes, rec);
+    EXPECT_TRUE(r) << r.error();
     return rec;
 }
 
 bool readable(const std::string& bytes) {
     SettingsRecord rec;
-    return settings_file::read(bytes, rec).ok();
+    return bool(settings_file::read(bytes, rec));
 }
 
 std::string slurp(const std::string& path) {
@@ -99,7 +99,7 @@ TEST(SettingsFile, LengthOfTheFile) {
     auto lines = standardSettingsLines();
     lines.pop_back();
     SettingsRecord rec;
-    EXPECT_FALSE(settings_file::read(join(lines), rec).ok()) << "15 lines";
+    EXPECT_FALSE(settings_file::read(join(lines), rec)) << "15 lines";
     EXPECT_EQ(rec.SwapOutputs, 0);
     EXPECT_EQ(rec.LedColor, 255) << "items before the end are taken as read";
 
@@ -116,13 +116,13 @@ TEST(SettingsFile, ReadingStopsAtTheEndOfTheSixteenthLine) {
     const std::string file = join(standardSettingsLines());
     std::istringstream tail(file + std::string(8 << 20, 'x'));
     SettingsRecord rec;
-    EXPECT_TRUE(settings_file::read(tail, rec).ok());
+    EXPECT_TRUE(settings_file::read(tail, rec));
     EXPECT_EQ(tail.tellg(), static_cast<std::streamoff>(file.size()))
         << "nothing after the 16th line is read";
 
     // One huge line is read no further than a settings file can reach.
     std::istringstream huge(withLine(16, std::string(8 << 20, 'x')));
-    EXPECT_FALSE(settings_file::read(huge, rec).ok());
+    EXPECT_FALSE(settings_file::read(huge, rec));
     EXPECT_LE(huge.tellg(), std::streamoff{1 << 20});
 }
 
@@ -157,7 +157,7 @@ protected:
 
 TEST_F(SettingsSave, ReplacesTheFile) {
     dir.write("Settings.txt", old);
-    EXPECT_FALSE(settings_file::save(path, fresh));
+    EXPECT_TRUE(settings_file::save(path, fresh));
     EXPECT_EQ(slurp(path), fresh);
     expectOnlyTheFile();
 }
@@ -167,9 +167,9 @@ TEST_F(SettingsSave, ReadOnlyFileIsRefusedForEveryUser) {
     std::filesystem::permissions(path,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     const auto err = settings_file::save(path, fresh);
-    ASSERT_TRUE(err);
-    EXPECT_EQ(err->number, 13);
-    EXPECT_EQ(err->description, "Permission denied");
+    ASSERT_FALSE(err);
+    EXPECT_EQ(err.failure().errorNumber, 13);
+    EXPECT_EQ(err.error(), "Permission denied");
     EXPECT_EQ(slurp(path), old);
     expectOnlyTheFile();
 }
@@ -186,7 +186,7 @@ TEST_F(SettingsSave, AFolderThatTakesNoNewFilesStillLetsItsFileBeRewritten) {
     EXPECT_EXIT(
         {
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-            std::_Exit(settings_file::save(path, fresh) ? 1 : 0);
+            std::_Exit(settings_file::save(path, fresh) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     fs::permissions(dir.path(), folder);
@@ -196,13 +196,13 @@ TEST_F(SettingsSave, AFolderThatTakesNoNewFilesStillLetsItsFileBeRewritten) {
 
 TEST_F(SettingsSave, FailuresLeaveTheOldFile) {
     const auto missing = settings_file::save(dir.file("no such folder/Settings.txt"), fresh);
-    ASSERT_TRUE(missing);
-    EXPECT_EQ(missing->number, ENOENT);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.failure().errorNumber, ENOENT);
 
     std::filesystem::create_directory(path);
     const auto isDir = settings_file::save(path, fresh);
-    ASSERT_TRUE(isDir);
-    EXPECT_EQ(isDir->number, EISDIR);
+    ASSERT_FALSE(isDir);
+    EXPECT_EQ(isDir.failure().errorNumber, EISDIR);
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
@@ -219,8 +219,8 @@ TEST_F(SettingsSave, FailureWhileWritingLeavesTheOldFileWhole) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    ASSERT_TRUE(err);
-    EXPECT_EQ(err->number, EFBIG);
+    ASSERT_FALSE(err);
+    EXPECT_EQ(err.failure().errorNumber, EFBIG);
     EXPECT_EQ(slurp(path), old);
     expectOnlyTheFile();
 }
@@ -235,7 +235,7 @@ TEST_F(SettingsSave, AFileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
             tiny.rlim_cur = 20;
             setrlimit(RLIMIT_FSIZE, &tiny);
             const auto err = settings_file::save(path, fresh);
-            std::_Exit(err && err->number == EFBIG ? 0 : 1);
+            std::_Exit(!err && err.failure().errorNumber == EFBIG ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(slurp(path), old);
@@ -249,7 +249,7 @@ TEST_F(SettingsSave, TemporaryFilesOfAKilledSaveAreRemovedByTheNext) {
     dir.write(".Settings.txt.mine", "not a temporary name");
     dir.write("notes.txt", "someone else's");
     fs::create_symlink("notes.txt", dir.file(".Settings.txt.Z9y8X7"));
-    EXPECT_FALSE(settings_file::save(path, fresh));
+    EXPECT_TRUE(settings_file::save(path, fresh));
     EXPECT_EQ(slurp(path), fresh);
     EXPECT_FALSE(fs::exists(dir.file(".Settings.txt.a1B2c3")));
     EXPECT_TRUE(fs::exists(dir.file(".Settings.txt.mine")));
@@ -261,7 +261,7 @@ TEST_F(SettingsSave, ALinkStaysAndTheFileItNamesIsReplaced) {
     namespace fs = std::filesystem;
     dir.write("kept/Settings.txt", old);
     fs::create_symlink("kept/Settings.txt", path);
-    EXPECT_FALSE(settings_file::save(path, fresh));
+    EXPECT_TRUE(settings_file::save(path, fresh));
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(slurp(dir.file("kept/Settings.txt")), fresh);
     int entries = 0;
@@ -270,7 +270,7 @@ TEST_F(SettingsSave, ALinkStaysAndTheFileItNamesIsReplaced) {
 }
 
 TEST(SettingsSaveMessage, NamesTheErrorAndTheFile) {
-    EXPECT_EQ(settings_file::saveErrorMessage({13, "Permission denied"}),
+    EXPECT_EQ(settings_file::saveErrorMessage({.reason = "Permission denied", .errorNumber = 13}),
               "An error has been found.\r\rDescription is: Permission denied\rError number: 13\r\r"
               "Changed settings are not saved.\r\rMake sure 'Settings.txt' is not read only.");
 }

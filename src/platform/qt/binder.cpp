@@ -77,6 +77,10 @@ QWidget* QtBinder::widget(const Control& c) const {
 void QtBinder::dispatch(const std::shared_ptr<bool>& alive, const std::function<void()>& action) {
     if (syncing_ || !*alive) return;
     const std::shared_ptr<bool> keep = alive;
+    // The program's run-time-error boundary, and its only catch. Failures the program
+    // expects come back as Results and are answered where they occur; an exception here is
+    // a fault (a control refusing a value, say) and ends the program with the run-time
+    // error box, as an unhandled error did on the platform the program was made for.
     try {
         action();
     } catch (const std::exception& e) {
