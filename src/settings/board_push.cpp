@@ -19,8 +19,7 @@ void BoardPush::SaveSettingsToArduino(FormOptions& f) {
         w.TimerLeesIngangen.setEnabled(false);
         rt.waitNoEvents(0.2);
         w.Serialport.Output(protocol::ToggleDifferenceCommand(f.HScroll_Toggle_Difference.value()));
-        const int16_t kind = prog.nano.InterfaceKind;
-        if (kind == InterfaceAdaFruit || kind == InterfaceTM1638) {
+        if (boardKind(prog.nano.InterfaceKind).takesColours) {
             const SettingsRecord& rec = prog.mod.settings;
             w.Serialport.Output(protocol::LedRedCommand(rec.LedRed));
             rt.waitNoEvents(0.2);
@@ -47,7 +46,7 @@ void BoardPush::CMD_Connected_Text_Click(FormOptions& f) {
     // Cut by characters: a cut by bytes could split one and leave bytes that are no text at
     // all in the settings file.
     rec.ConnectedText = midCharacters(f.Text_Connected.Text, 0, kDisplayLength);
-    if (!w.Serialport.PortOpen() || prog.nano.InterfaceKind != InterfaceTM1638) return;
+    if (!w.Serialport.PortOpen() || !boardKind(prog.nano.InterfaceKind).showsText) return;
     w.TimerLeesIngangen.setEnabled(false);
     w.Serialport.Output(protocol::DisplayTextCommand(rec.ConnectedText));
     prog.rt.wait(2.0);
