@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/protocol.h"
+#include "link/timings.h"
 #include "windows/form_options.h"
 #include "windows/form_zoeken.h"
 #include "windows/pictures.h"
@@ -10,8 +11,6 @@
 namespace qv {
 
 namespace {
-
-constexpr double kPushSeconds = 2.0;
 
 std::string refusal(const BoardKind& kind, int16_t port) {
     if (!kind.refusedName) return "No Arduino found on com port " + std::to_string(port) + "!";
@@ -47,7 +46,7 @@ void Identification::Timer_CheckInterface_Timer() {
             case WelcomePush::ToggleDifferenceThenColours:
                 w.Serialport.Output(
                     protocol::ToggleDifferenceCommand(prog.options().HScroll_Toggle_Difference.value()));
-                rt.wait(kPushSeconds);
+                rt.wait(kWelcomeSeconds);
                 // A disconnect inside the wait has ended the connection: nothing more.
                 if (!w.Serialport.PortOpen()) return;
                 w.Serialport.Output(protocol::LedRedCommand(s.LedRed));
@@ -56,7 +55,7 @@ void Identification::Timer_CheckInterface_Timer() {
                 break;
             case WelcomePush::ConnectedText:
                 w.Serialport.Output(protocol::DisplayTextCommand(s.ConnectedText));
-                rt.wait(kPushSeconds);
+                rt.wait(kWelcomeSeconds);
                 if (!w.Serialport.PortOpen()) return;
                 break;
         }
