@@ -1,3 +1,4 @@
+// The table of board kinds: one row per sketch, checked as it compiles.
 #include "board/board_kinds.h"
 
 #include <array>
