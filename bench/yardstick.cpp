@@ -1,5 +1,5 @@
 // The yardstick of bench/poll_compare: the least a Qt program can do for the panel's
-// polling. Every 100 ms (a precise timer) it asks the board on the serial device named on
+// polling. At the panel's polling interval (a precise timer) it asks the board on the serial device named on
 // the command line for an analog report with "5/", and shows each reply "A<channel><value>"
 // as a number and a bar in one of five boxes that paint themselves. It draws with the
 // panel's font.
@@ -25,6 +25,8 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+
+#include "link/timings.h"
 
 namespace {
 
@@ -241,7 +243,7 @@ int main(int argc, char** argv) {
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, [&] { port.write("5/"); });
-    poll.start(100);
+    poll.start(qv::kPollIntervalMs);
     Player player(port, leds);
     if (effect) QTimer::singleShot(0, [&] { player.step(); });
 

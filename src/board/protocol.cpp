@@ -30,13 +30,9 @@ Reply classify(const std::string& message) {
     } else if (head == "DI") {
         r.kind = ReplyKind::Digital;
         r.field = field;
-    } else if (head == "AC" || head == "AT" || head == "AL" || head == "ET" || head == "TM") {
+    } else if (const InterfaceKinds kind = kindOfReply(head); kind != InterfaceNone) {
         r.kind = ReplyKind::Identification;
-        r.interfaceKind = head == "AC"   ? InterfaceQuillastra
-                          : head == "AT" ? InterfaceAdaFruit
-                          : head == "AL" ? InterfaceBrendolyn
-                          : head == "ET" ? InterfaceLumiLeds
-                                         : InterfaceTM1638;
+        r.interfaceKind = kind;
     }
     return r;
 }

@@ -6,20 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace qv {
-
-// Interface kinds: the sketch the connected board runs.
-enum InterfaceKinds : int16_t {
-    InterfaceNone = 0,
-    InterfaceZindelmoor = 1,
-    InterfaceQuillastra = 2,
-    InterfaceAdaFruit = 3,
-    InterfaceBrendolyn = 4,
-    InterfaceLumiLeds = 5,
-    InterfaceTM1638 = 6,
-};
-
-}  // namespace qv
+#include "board/board_kinds.h"
 
 namespace qv::protocol {
 

@@ -1,6 +1,5 @@
 #include "effects/effect_player.h"
 
-#include "board/protocol.h"
 #include "windows/led_row.h"
 
 namespace qv {
@@ -17,43 +16,24 @@ constexpr double kSpeedBase = 5050.0;
 // not keep a core busy.
 constexpr double kIdlePassPause = 0.010;
 
-// The player shows pictures for the AdaFruit and TM1638 sketches only; the LumiLeds
-// buttons keep whatever they show.
-LedPictures stepPictures(int16_t kind, bool tm1638Red) {
-    return kind == InterfaceLumiLeds ? LedPictures{} : ledPictures(kind, tm1638Red);
-}
-
-// The frame of one step for the connected sketch, or empty when it gets none.
-std::string stepFrame(const ArduinoNano& nano, int mask) {
-    switch (nano.InterfaceKind) {
-        case InterfaceQuillastra:
-        case InterfaceAdaFruit:
-        case InterfaceLumiLeds:
-            return protocol::LedMaskCommand(mask);
-        case InterfaceTM1638:
-            return tm1638MaskCommand(nano, mask);
-        default:
-            return {};
-    }
-}
-
 // Draws one step on the LED row, rebuilds the mask and sends it to the board. True when
 // the LED row looks different now.
 bool showStep(Program& prog, FormQuorvane& w, const std::string& step) {
     const int32_t ledColor = FormQuorvane::colorOf(prog.mod.settings.LedColor);
-    const LedPictures pictures = stepPictures(prog.nano.InterfaceKind, prog.nano.TM1638LedRed);
+    const BoardKind& kind = boardKind(prog.nano.InterfaceKind);
+    const LedLook look = kind.effectDrawsLeds ? ledLook(kind, prog.nano.TM1638LedRed) : LedLook{};
 
     prog.mod.LedStatus = 0;
     bool changed = false;
     for (int led = 1; led <= 8; ++led) {
         const bool lit = step.size() >= static_cast<size_t>(led) && step[static_cast<size_t>(led - 1)] == '+';
-        changed |= showLed(prog, w, led, lit, pictures, ledColor);
+        changed |= showLed(prog, w, led, lit, look, ledColor);
         if (lit)
             prog.mod.LedStatus =
                 static_cast<int16_t>(prog.mod.LedStatus + ledWeight(led, prog.mod.settings.SwapOutputs));
     }
     if (w.Serialport.PortOpen()) {
-        const std::string frame = stepFrame(prog.nano, prog.mod.LedStatus);
+        const std::string frame = maskCommand(kind.effectMask, prog.nano, prog.mod.LedStatus);
         if (!frame.empty()) w.Serialport.Output(frame);
     }
     return changed;

@@ -17,11 +17,12 @@ void LedOutputs::CMD_LumiLed_Click(int Index) {
 
     ModuleQuorvane& mod = prog.mod;
     const ArduinoNano& nano = prog.nano;
+    const BoardKind& kind = boardKind(nano.InterfaceKind);
     const int32_t ledColor = FormQuorvane::colorOf(mod.settings.LedColor);
     const bool goesOn = !w.ledLit(Index);
-    const LedPictures pictures = ledPictures(nano.InterfaceKind, nano.TM1638LedRed);
+    const LedLook look = kind.clickDrawsLeds ? ledLook(kind, nano.TM1638LedRed) : LedLook{};
 
-    showLed(prog, w, Index, goesOn, pictures, ledColor);
+    showLed(prog, w, Index, goesOn, look, ledColor);
     // Setting or clearing the bit, rather than adding or subtracting its weight, keeps
     // the mask within one byte whatever the labels show.
     const int16_t weight = ledWeight(Index, mod.settings.SwapOutputs);
@@ -29,43 +30,37 @@ void LedOutputs::CMD_LumiLed_Click(int Index) {
 
     if (w.Serialport.PortOpen()) {
         const int m = mod.LedStatus;
-        switch (nano.InterfaceKind) {
-            case InterfaceAdaFruit:
-                w.Serialport.Output(protocol::LedRedCommand(mod.settings.LedRed));
-                w.Serialport.Output(protocol::LedGreenCommand(mod.settings.LedGreen));
-                w.Serialport.Output(protocol::LedBlueCommand(mod.settings.LedBlue));
-                w.Serialport.Output(protocol::LedMaskCommand(m));
-                break;
-            case InterfaceLumiLeds:
-                w.Serialport.Output(protocol::SecondLedMaskCommand(m));
-                break;
-            case InterfaceTM1638:
-                w.Serialport.Output(tm1638MaskCommand(nano, m));
-                break;
-            default:
-                break;
+        if (kind.clickSendsColours) {
+            w.Serialport.Output(protocol::LedRedCommand(mod.settings.LedRed));
+            w.Serialport.Output(protocol::LedGreenCommand(mod.settings.LedGreen));
+            w.Serialport.Output(protocol::LedBlueCommand(mod.settings.LedBlue));
         }
+        const std::string mask = maskCommand(kind.clickMask, nano, m);
+        if (!mask.empty()) w.Serialport.Output(mask);
     }
 
     w.ops.PlaySoundIfOn(goesOn ? kSoundLedOn : kSoundLedOff);
 }
 
 void LedOutputs::ResetLeds() {
-    const int16_t kind = prog.nano.InterfaceKind;
-    // Before any sketch is identified the buttons show the AdaFruit LED.
-    const LedPictures pictures = ledPictures(
-        kind == InterfaceNone ? static_cast<int16_t>(InterfaceAdaFruit) : kind, prog.nano.TM1638LedRed);
-    for (int i = 1; i <= 8; ++i) showLed(prog, w, i, false, pictures, kWindowBack);
+    const BoardKind& kind = boardKind(prog.nano.InterfaceKind);
+    const LedLook look = ledLook(kind, prog.nano.TM1638LedRed);
+    for (int i = 1; i <= 8; ++i) showLed(prog, w, i, false, look, kWindowBack);
 
     if (w.Serialport.PortOpen()) {
-        if (kind == InterfaceAdaFruit) {
-            w.Serialport.Output(protocol::LedMaskCommand(0));
-        } else if (kind == InterfaceLumiLeds || kind == InterfaceTM1638) {
-            w.Serialport.Output(protocol::LedMaskCommand(0));
-            prog.rt.doEvents();
-            // A handler run in the pause may have closed the port.
-            if (w.Serialport.PortOpen()) w.Serialport.Output(protocol::SecondLedMaskCommand(0));
-            prog.rt.doEvents();
+        switch (kind.darken) {
+            case DarkenFrames::None:
+                break;
+            case DarkenFrames::First:
+                w.Serialport.Output(protocol::LedMaskCommand(0));
+                break;
+            case DarkenFrames::FirstThenSecond:
+                w.Serialport.Output(protocol::LedMaskCommand(0));
+                prog.rt.doEvents();
+                // A handler run in the pause may have closed the port.
+                if (w.Serialport.PortOpen()) w.Serialport.Output(protocol::SecondLedMaskCommand(0));
+                prog.rt.doEvents();
+                break;
         }
     }
     prog.mod.LedStatus = 0;

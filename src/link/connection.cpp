@@ -2,6 +2,7 @@
 
 #include "board/port_number.h"
 #include "board/protocol.h"
+#include "link/timings.h"
 #include "windows/form_options.h"
 #include "windows/form_zoeken.h"
 #include "windows/pictures.h"
@@ -10,8 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr double kSettleSeconds = 2.0;
-constexpr double kClosingSeconds = 2.0;
 constexpr const char* kDefaultLineSettings = "115200,N,8,1";
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/protocol.h"
+#include "link/timings.h"
 #include "windows/form_options.h"
 #include "windows/form_zoeken.h"
 #include "windows/pictures.h"
@@ -11,20 +12,10 @@ namespace qv {
 
 namespace {
 
-constexpr double kPushSeconds = 2.0;
-
-std::string failureMessage(int16_t kind, int16_t port) {
-    const std::string found = "An Arduino was found on com port " + std::to_string(port) + "!\r";
-    switch (kind) {
-        case InterfaceZindelmoor:
-            return found + "The loaded .ino is for AdaFruit Zindelmoor.";
-        case InterfaceQuillastra:
-            return found + "The loaded .ino is for AdaFruit Quillastra.";
-        case InterfaceBrendolyn:
-            return found + "The loaded .ino is for AdaFruit Brendolyn.";
-        default:
-            return "No Arduino found on com port " + std::to_string(port) + "!";
-    }
+std::string refusal(const BoardKind& kind, int16_t port) {
+    if (!kind.refusedName) return "No Arduino found on com port " + std::to_string(port) + "!";
+    return "An Arduino was found on com port " + std::to_string(port) + "!\rThe loaded .ino is for " +
+           kind.refusedName + ".";
 }
 
 }  // namespace
@@ -33,12 +24,12 @@ void Identification::Timer_CheckInterface_Timer() {
     // One shot: the decision runs once per connect.
     w.Timer_CheckInterface.setEnabled(false);
 
-    const int16_t kind = prog.nano.InterfaceKind;
-    if (kind != InterfaceAdaFruit && kind != InterfaceLumiLeds && kind != InterfaceTM1638) {
+    const BoardKind& kind = boardKind(prog.nano.InterfaceKind);
+    if (!kind.driven) {
         if (prog.zoekenLoaded()) prog.zoeken().Hide();
         connection_.showPortClosed();
         w.ComboBaudRate.Enabled = true;
-        rt.msgBox(failureMessage(kind, prog.nano.ComPortNumber), MsgOkOnly, kAppTitle);
+        rt.msgBox(refusal(kind, prog.nano.ComPortNumber), MsgOkOnly, kAppTitle);
         return;
     }
 
@@ -48,21 +39,25 @@ void Identification::Timer_CheckInterface_Timer() {
 
     if (w.Serialport.PortOpen()) {
         const auto& s = prog.mod.settings;
-        if (kind == InterfaceAdaFruit) {
-            w.IMG_Interface.Picture = prog.picture(pictures::kAdaFruitBoard);
-            w.Serialport.Output(
-                protocol::ToggleDifferenceCommand(prog.options().HScroll_Toggle_Difference.value()));
-            rt.wait(kPushSeconds);
-            // A disconnect inside the wait has ended the connection: nothing more.
-            if (!w.Serialport.PortOpen()) return;
-            w.Serialport.Output(protocol::LedRedCommand(s.LedRed));
-            w.Serialport.Output(protocol::LedGreenCommand(s.LedGreen));
-            w.Serialport.Output(protocol::LedBlueCommand(s.LedBlue));
-        } else if (kind == InterfaceTM1638) {
-            w.IMG_Interface.Picture = prog.picture(pictures::kTM1638V11Board);
-            w.Serialport.Output(protocol::DisplayTextCommand(s.ConnectedText));
-            rt.wait(kPushSeconds);
-            if (!w.Serialport.PortOpen()) return;
+        if (kind.boardPicture) w.IMG_Interface.Picture = prog.picture(kind.boardPicture);
+        switch (kind.welcome) {
+            case WelcomePush::None:
+                break;
+            case WelcomePush::ToggleDifferenceThenColours:
+                w.Serialport.Output(
+                    protocol::ToggleDifferenceCommand(prog.options().HScroll_Toggle_Difference.value()));
+                rt.wait(kWelcomeSeconds);
+                // A disconnect inside the wait has ended the connection: nothing more.
+                if (!w.Serialport.PortOpen()) return;
+                w.Serialport.Output(protocol::LedRedCommand(s.LedRed));
+                w.Serialport.Output(protocol::LedGreenCommand(s.LedGreen));
+                w.Serialport.Output(protocol::LedBlueCommand(s.LedBlue));
+                break;
+            case WelcomePush::ConnectedText:
+                w.Serialport.Output(protocol::DisplayTextCommand(s.ConnectedText));
+                rt.wait(kWelcomeSeconds);
+                if (!w.Serialport.PortOpen()) return;
+                break;
         }
     }
 
@@ -70,27 +65,12 @@ void Identification::Timer_CheckInterface_Timer() {
     w.TimerLeesIngangen.setEnabled(true);
 
     // A reply during the push wait may have changed the kind: the pictures follow it.
-    switch (prog.nano.InterfaceKind) {
-        case InterfaceAdaFruit:
-            for (int i = 1; i <= 8; ++i) {
-                w.IMGDrukknop(i).Picture = i <= 5 ? prog.picture(pictures::kTrimmer) : std::string();
-                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kAdaFruitLed);
-            }
-            break;
-        case InterfaceLumiLeds:
-            for (int i = 1; i <= 8; ++i) {
-                w.IMGDrukknop(i).Picture = prog.picture(pictures::kTactSwitch);
-                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kLumiLed);
-            }
-            break;
-        case InterfaceTM1638:
-            for (int i = 1; i <= 8; ++i) {
-                w.IMGDrukknop(i).Picture = prog.picture(pictures::kTactSwitch);
-                w.CMD_LumiLed(i).Picture = prog.picture(pictures::kLed);
-            }
-            break;
-        default:
-            break;
+    const BoardKind& shown = boardKind(prog.nano.InterfaceKind);
+    if (!shown.driven) return;
+    const char* input = shown.inputs == PushButtonTactSwitch ? pictures::kTactSwitch : pictures::kTrimmer;
+    for (int i = 1; i <= 8; ++i) {
+        w.IMGDrukknop(i).Picture = i <= shown.picturedInputs ? prog.picture(input) : std::string();
+        w.CMD_LumiLed(i).Picture = prog.picture(shown.leds->dark);
     }
 }
 

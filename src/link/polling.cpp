@@ -6,7 +6,6 @@
 #include "board/protocol.h"
 #include "platform/numbers.h"
 #include "windows/form_zoeken.h"
-#include "windows/pictures.h"
 
 namespace qv {
 
@@ -23,14 +22,19 @@ constexpr int kMaxReceiveNesting = 4;
 
 void Polling::TimerLeesIngangen_Timer() {
     if (!w.Serialport.PortOpen()) return;
-    const int16_t kind = prog.nano.InterfaceKind;
-    if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds) {
-        // A disabled panel still takes its turn, so the other channels keep their pace.
-        if (w.Label_Drukknop(w.AnalogPollIndex + 1).Tag == kInputEnabledTag)
-            w.Serialport.Output(protocol::AnalogPollRequest());
-        w.AnalogPollIndex = w.AnalogPollIndex < 4 ? static_cast<int16_t>(w.AnalogPollIndex + 1) : int16_t{0};
-    } else if (kind == InterfaceTM1638) {
-        w.Serialport.Output(protocol::KeyPollRequest());
+    switch (boardKind(prog.nano.InterfaceKind).poll) {
+        case InputPoll::None:
+            break;
+        case InputPoll::Analog:
+            // A disabled panel still takes its turn, so the other channels keep their pace.
+            if (w.Label_Drukknop(w.AnalogPollIndex + 1).Tag == kInputEnabledTag)
+                w.Serialport.Output(protocol::AnalogPollRequest());
+            w.AnalogPollIndex =
+                w.AnalogPollIndex < 4 ? static_cast<int16_t>(w.AnalogPollIndex + 1) : int16_t{0};
+            break;
+        case InputPoll::Keys:
+            w.Serialport.Output(protocol::KeyPollRequest());
+            break;
     }
 }
 
@@ -63,17 +67,15 @@ void Polling::Serialport_OnComm() {
             break;
         }
         case protocol::ReplyKind::Identification: {
-            const int16_t kind = reply.interfaceKind;
-            prog.nano.InterfaceKind = kind;
-            prog.nano.PushButtonKind = kind == InterfaceLumiLeds || kind == InterfaceTM1638
-                                           ? PushButtonTactSwitch
-                                           : PushButtonTrimmer;
-            if (kind == InterfaceAdaFruit || kind == InterfaceLumiLeds || kind == InterfaceTM1638) {
+            const BoardKind& kind = boardKind(reply.interfaceKind);
+            prog.nano.InterfaceKind = kind.kind;
+            prog.nano.PushButtonKind = kind.inputs;
+            if (kind.driven) {
                 Label& kop = prog.zoeken().Label_Kop;
                 kop.Caption = "Checking";
                 kop.ForeColor = kCheckingColor;
             }
-            if (kind == InterfaceAdaFruit) w.IMG_Interface.Picture = prog.picture(pictures::kAdaFruitBoard);
+            if (kind.boardPictureOnReply) w.IMG_Interface.Picture = prog.picture(kind.boardPicture);
             break;
         }
         case protocol::ReplyKind::None:

@@ -1,4 +1,5 @@
-// Polling the board's inputs every 100 ms, and the receive handler that reads its replies.
+// Polling the board's inputs on every tick of the polling timer, and the receive handler
+// that reads its replies.
 #pragma once
 
 #include "windows/program_part.h"

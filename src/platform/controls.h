@@ -500,7 +500,8 @@ public:
         owned_.push_back(std::move(c));
         return ref;
     }
-    Timer& addTimer(std::string n, int intervalMs);
+    // A timer without an interval stays still until whoever runs it gives it one.
+    Timer& addTimer(std::string n, int intervalMs = 0);
     template <class T>
     void addArray(ControlArray<T>& arr, int lo, int hi, const std::string& n,
                   Control* containerOf = nullptr) {

@@ -1,5 +1,6 @@
 #include "program/application.h"
 
+#include "link/timings.h"
 #include "windows/form_options.h"
 #include "windows/form_quorvane.h"
 #include "windows/form_show_image.h"
@@ -49,7 +50,9 @@ void Application::wireMainWindow() {
     for (int i = 0; i <= 1; ++i) w.OptionGeluid(i).onClick = [this, i] { sounds.OptionGeluid_Click(i); };
     w.CMD_Settings.onClick = [this] { settingsDialog.CMD_Settings_Click(); };
     w.CMD_Close.onClick = [this] { CMD_Close_Click(); };
+    w.Timer_CheckInterface.setInterval(kIdentificationMs);
     w.Timer_CheckInterface.onTimer = [this] { identification.Timer_CheckInterface_Timer(); };
+    w.TimerLeesIngangen.setInterval(kPollIntervalMs);
     w.TimerLeesIngangen.onTimer = [this] { polling.TimerLeesIngangen_Timer(); };
     w.Serialport.OnComm = [this] { polling.Serialport_OnComm(); };
     w.Serialport.OnLost = [this](const std::string& reason) { connection.Serialport_Lost(reason); };
@@ -90,6 +93,7 @@ void Application::wireOptions(FormOptions& f) {
 
 void Application::wireZoeken(FormZoeken& z) {
     z.onActivate = [this, &z] { searchWindow.Form_Activate(z); };
+    z.Timer_Zoeken.setInterval(kSearchStepMs);
     z.Timer_Zoeken.onTimer = [this, &z] { searchWindow.Timer_Zoeken_Timer(z); };
 }
 

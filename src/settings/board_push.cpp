@@ -11,27 +11,30 @@ namespace {
 
 // Characters a TM1638 display shows.
 constexpr size_t kDisplayLength = 8;
+// Between the settings commands, and after the last of them, for the board to take each in.
+constexpr double kStepSeconds = 0.2;
+// After the connected text, with the polling still paused, for the display to show it.
+constexpr double kConnectedTextSeconds = 2.0;
 
 }  // namespace
 
 void BoardPush::SaveSettingsToArduino(FormOptions& f) {
     if (w.Serialport.PortOpen()) {
         w.TimerLeesIngangen.setEnabled(false);
-        rt.waitNoEvents(0.2);
+        rt.waitNoEvents(kStepSeconds);
         w.Serialport.Output(protocol::ToggleDifferenceCommand(f.HScroll_Toggle_Difference.value()));
-        const int16_t kind = prog.nano.InterfaceKind;
-        if (kind == InterfaceAdaFruit || kind == InterfaceTM1638) {
+        if (boardKind(prog.nano.InterfaceKind).takesColours) {
             const SettingsRecord& rec = prog.mod.settings;
             w.Serialport.Output(protocol::LedRedCommand(rec.LedRed));
-            rt.waitNoEvents(0.2);
+            rt.waitNoEvents(kStepSeconds);
             w.Serialport.Output(protocol::LedGreenCommand(rec.LedGreen));
-            rt.waitNoEvents(0.2);
+            rt.waitNoEvents(kStepSeconds);
             w.Serialport.Output(protocol::LedBlueCommand(rec.LedBlue));
-            rt.waitNoEvents(0.2);
+            rt.waitNoEvents(kStepSeconds);
         }
     }
     f.SaveSettings();
-    rt.waitNoEvents(0.2);
+    rt.waitNoEvents(kStepSeconds);
     w.TimerLeesIngangen.setEnabled(true);
 }
 
@@ -47,10 +50,10 @@ void BoardPush::CMD_Connected_Text_Click(FormOptions& f) {
     // Cut by characters: a cut by bytes could split one and leave bytes that are no text at
     // all in the settings file.
     rec.ConnectedText = midCharacters(f.Text_Connected.Text, 0, kDisplayLength);
-    if (!w.Serialport.PortOpen() || prog.nano.InterfaceKind != InterfaceTM1638) return;
+    if (!w.Serialport.PortOpen() || !boardKind(prog.nano.InterfaceKind).showsText) return;
     w.TimerLeesIngangen.setEnabled(false);
     w.Serialport.Output(protocol::DisplayTextCommand(rec.ConnectedText));
-    prog.rt.wait(2.0);
+    prog.rt.wait(kConnectedTextSeconds);
     w.TimerLeesIngangen.setEnabled(true);
 }
 

@@ -10,7 +10,7 @@ class BoardPush : public ProgramPart {
 public:
     explicit BoardPush(Program& p) : ProgramPart(p) {}
 
-    // The board is sent the settings with the polling paused, 0.2 s apart; these waits
+    // The board is sent the settings with the polling paused, a short step apart; these waits
     // deliberately process no events, so nothing else reaches the line in between.
     void SaveSettingsToArduino(FormOptions& f);
     void cmdApply_Click(FormOptions& f);

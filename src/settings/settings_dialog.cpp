@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "board/board_kinds.h"
 #include "files/settings_file.h"
 #include "platform/numbers.h"
-#include "windows/pictures.h"
 #include "windows/version.h"
 
 namespace qv {
@@ -173,11 +173,12 @@ void SettingsDialog::CMD_Ledkleur_Click(FormOptions& f) {
 
 void SettingsDialog::CMD_TM1638v1_1_Click(FormOptions& f) {
     ArduinoNano& nano = prog.nano;
-    if (nano.InterfaceKind == InterfaceTM1638) {
+    const BoardKind& kind = boardKind(nano.InterfaceKind);
+    if (kind.secondVersionPicture) {
         nano.TM1638V11 = !nano.TM1638V11;
         f.CMD_TM1638v1_1.Caption = nano.TM1638V11 ? kTM1638V11Caption : kTM1638V13Caption;
         w.IMG_Interface.Picture =
-            prog.picture(nano.TM1638V11 ? pictures::kTM1638V11Board : pictures::kTM1638V13Board);
+            prog.picture(nano.TM1638V11 ? kind.boardPicture : kind.secondVersionPicture);
     }
     // Version 1.1 boards have red LEDs only.
     if (nano.TM1638V11 && !nano.TM1638LedRed) {

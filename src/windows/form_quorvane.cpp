@@ -48,8 +48,8 @@ FormQuorvane::FormQuorvane(Runtime& rt)
       Frame3(add<Frame>("Frame3", -1, &PictureHolder)),
       CMD_Settings(add<CommandButton>("CMD_Settings", -1, &Frame3)),
       CMD_Close(add<CommandButton>("CMD_Close", -1, &Frame3)),
-      Timer_CheckInterface(addTimer("Timer_CheckInterface", 3000)),
-      TimerLeesIngangen(addTimer("TimerLeesIngangen", 100)),
+      Timer_CheckInterface(addTimer("Timer_CheckInterface")),
+      TimerLeesIngangen(addTimer("TimerLeesIngangen")),
       Serialport(rt) {
     Caption = "Quorvane";
     ClientWidth = 13665;

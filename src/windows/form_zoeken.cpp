@@ -9,7 +9,7 @@ FormZoeken::FormZoeken(Runtime& rt)
       Label_Kop(add<Label>("Label_Kop")),
       Label2(add<Label>("Label2")),
       Picture_Arduino(add<PictureBox>("Picture_Arduino")),
-      Timer_Zoeken(addTimer("Timer_Zoeken", 10)) {
+      Timer_Zoeken(addTimer("Timer_Zoeken")) {
     Border = FormBorder::None;
     ClientWidth = 4305;
     ClientHeight = 2790;

@@ -1,5 +1,5 @@
 // The search window: shown while a connection opens, is identified or closes; a header
-// word and a board picture revealed (searching) or wiped (closing) by a 10 ms timer.
+// word and a board picture revealed (searching) or wiped (closing) step by step by a timer.
 #pragma once
 
 #include "platform/controls.h"

@@ -2,24 +2,9 @@
 
 #include "board/protocol.h"
 #include "windows/form_quorvane.h"
-#include "windows/pictures.h"
 #include "windows/program.h"
 
 namespace qv {
-
-LedPictures ledPictures(int16_t kind, bool tm1638Red) {
-    switch (kind) {
-        case InterfaceAdaFruit:
-            return {pictures::kAdaFruitLed, "Img AdaFruitled Aan.bmp", true};
-        case InterfaceLumiLeds:
-            return {pictures::kLumiLed, "Img Lumiled Aan.bmp", false};
-        case InterfaceTM1638:
-            return tm1638Red ? LedPictures{pictures::kLed, "Img Led Aan.bmp", false}
-                             : LedPictures{"Img Led Groen.bmp", "Img Led Aan Groen.bmp", false};
-        default:
-            return {};
-    }
-}
 
 int16_t ledWeight(int led, int16_t swapOutputs) {
     switch (swapOutputs) {
@@ -32,8 +17,7 @@ int16_t ledWeight(int led, int16_t swapOutputs) {
     }
 }
 
-bool showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPictures& pictures,
-             int32_t ledColor) {
+bool showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedLook& look, int32_t ledColor) {
     bool changed = false;
     const auto set = [&changed](auto& field, const auto& value) {
         if (field == value) return;
@@ -42,17 +26,28 @@ bool showLed(Program& prog, FormQuorvane& w, int led, bool lit, const LedPicture
     };
     w.LedLit[static_cast<size_t>(led)] = lit;
     set(w.Label_LumiLed(led).BackColor, lit ? ledColor : kWindowBack);
-    if (pictures.lit) {
+    if (look.lit) {
         CommandButton& button = w.CMD_LumiLed(led);
-        set(button.Picture, prog.picture(lit ? pictures.lit : pictures.dark));
-        if (pictures.setsBackground) set(button.BackColor, lit ? ledColor : kWhite);
+        set(button.Picture, prog.picture(lit ? look.lit : look.dark));
+        if (look.setsBackground) set(button.BackColor, lit ? ledColor : kWhite);
     }
     return changed;
 }
 
-std::string tm1638MaskCommand(const ArduinoNano& nano, int mask) {
-    if (!nano.TM1638V11 && nano.TM1638LedRed) return protocol::SecondLedMaskCommand(mask);
-    return protocol::LedMaskCommand(mask);
+std::string maskCommand(MaskCommand how, const ArduinoNano& nano, int mask) {
+    switch (how) {
+        case MaskCommand::None:
+            return {};
+        case MaskCommand::First:
+            return protocol::LedMaskCommand(mask);
+        case MaskCommand::Second:
+            return protocol::SecondLedMaskCommand(mask);
+        case MaskCommand::ByTM1638:
+            // The V1.3 board drives its red LEDs from the second mask.
+            if (!nano.TM1638V11 && nano.TM1638LedRed) return protocol::SecondLedMaskCommand(mask);
+            return protocol::LedMaskCommand(mask);
+    }
+    return {};
 }
 
 }  // namespace qv

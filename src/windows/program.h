@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "board/board_kinds.h"
 #include "board/protocol.h"
 #include "files/effect_data.h"
 #include "files/settings_record.h"
@@ -33,12 +34,6 @@ struct ModuleQuorvane {
     int16_t ComPortCount = 0;
     int32_t WaveDeviceCount = 0;
     EffectData effect;
-};
-
-// What the input row's switches are: the pictures and the report each kind shows.
-enum PushButtonKinds : int16_t {
-    PushButtonTactSwitch = 1,
-    PushButtonTrimmer = 2,
 };
 
 // Program-wide values of the board link's module.

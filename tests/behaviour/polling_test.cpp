@@ -1,6 +1,7 @@
 // The polling tick and the receive handler: what goes to the board on each tick, and
 // how each received message is read and classified.
 #include "behaviour/connected_board.h"
+#include "link/timings.h"
 #include "windows/form_zoeken.h"
 
 namespace qv::test {
@@ -78,7 +79,7 @@ TEST_F(Polling, TimerPollsTheBoardAndItsAnswersReachThePanels) {
     ASSERT_EQ(rig.rt.writes.size(), 5u);
     for (size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(rig.rt.writes[i].bytes, "5/");
-        EXPECT_NEAR(rig.rt.writes[i].t - t0, 0.1 * double(i + 1), 1e-9);
+        EXPECT_NEAR(rig.rt.writes[i].t - t0, kPollIntervalMs / 1000.0 * double(i + 1), 1e-9);
     }
     for (int p = 1; p <= 5; ++p) EXPECT_EQ(w->Label_AIn(p).Caption, std::to_string(values[p - 1]));
     EXPECT_EQ(sounds(), (std::vector<std::string>{"SndBtn03", "SndBtn04", "SndBtn05"}));

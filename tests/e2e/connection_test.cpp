@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "link/timings.h"
 #include "program_harness.h"
 
 namespace qv::e2e {
@@ -51,8 +52,8 @@ TEST(ProgramConnection, AdafruitBoardIsIdentifiedPolledShownAndDisconnected) {
               (std::vector<std::string>{"90/", "6/2/", "20/255/", "21/0/", "22/0/"}));
     EXPECT_NEAR(rx[0].t - t0, 2.0, 0.3);
     EXPECT_NEAR(rx[1].t - t0, 5.0, 0.3);
-    EXPECT_NEAR(rx[1].t - rx[0].t, 3.0, 0.1) << "the identification time";
-    EXPECT_NEAR(rx[2].t - rx[1].t, 2.0, 0.1) << "the wait before the colours";
+    EXPECT_NEAR(rx[1].t - rx[0].t, kIdentificationMs / 1000.0, 0.1) << "the identification time";
+    EXPECT_NEAR(rx[2].t - rx[1].t, kWelcomeSeconds, 0.1) << "the wait before the colours";
     EXPECT_LT(rx[4].t - rx[2].t, 0.05) << "the three colours go together";
     std::printf("[ measured ] 90/ at %.3f s, 6/2/ at %.3f s, 20/255/ at %.3f s after the click\n",
                 rx[0].t - t0, rx[1].t - t0, rx[2].t - t0);
@@ -66,7 +67,7 @@ TEST(ProgramConnection, AdafruitBoardIsIdentifiedPolledShownAndDisconnected) {
     std::vector<double> intervals;
     for (size_t i = 1; i < pollTimes.size(); ++i) intervals.push_back(pollTimes[i] - pollTimes[i - 1]);
     const double med = median(intervals);
-    EXPECT_NEAR(med, 0.100, 0.010);
+    EXPECT_NEAR(med, kPollIntervalMs / 1000.0, 0.010);
     std::printf(
         "[ measured ] first poll %.3f s after the colours; poll interval median %.1f ms, min %.1f, max "
         "%.1f\n",
