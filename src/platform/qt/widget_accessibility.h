@@ -1,0 +1,15 @@
+// What assistive technology is told of the painted widgets.
+#pragma once
+
+#include <QString>
+
+class QAccessibleInterface;
+class QObject;
+
+namespace qv::view {
+
+// Gives labels the static-text role, option buttons the radio-button role and switches
+// their on state; every other widget is left to Qt. Installed once by the binder.
+QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
+
+}  // namespace qv::view
