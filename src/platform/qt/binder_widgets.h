@@ -124,6 +124,7 @@ private:
 
 // A shape drawn in `area`, its rectangle inside the widget; the widget itself may be larger.
 class ShapeWidget : public QWidget {
+    Q_OBJECT
 public:
     explicit ShapeWidget(QWidget* parent);
     QColor fill, line;

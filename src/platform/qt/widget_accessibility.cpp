@@ -47,6 +47,19 @@ private:
     GraphicButton* button() const { return static_cast<GraphicButton*>(widget()); }
 };
 
+// A shape as assistive technology reads it: the area it paints, not its widget, which
+// reaches further (see the shape's binding).
+class ShapeAccessible : public QAccessibleWidget {
+public:
+    explicit ShapeAccessible(ShapeWidget* s) : QAccessibleWidget(s, QAccessible::Client) {}
+
+    QRect rect() const override {
+        const auto* s = static_cast<const ShapeWidget*>(widget());
+        if (!s->isVisible()) return {};
+        return {s->mapToGlobal(s->area.topLeft()), s->area.size()};
+    }
+};
+
 }  // namespace
 
 QAccessibleInterface* accessibleInterface(const QString& className, QObject* object) {
@@ -54,6 +67,8 @@ QAccessibleInterface* accessibleInterface(const QString& className, QObject* obj
     // widgets' own classes are answered here.
     if (className == QLatin1String(LabelWidget::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    if (className == QLatin1String(ShapeWidget::staticMetaObject.className()))
+        return new ShapeAccessible(static_cast<ShapeWidget*>(object));
     if (className == QLatin1String(GraphicButton::staticMetaObject.className())) {
         auto* b = static_cast<GraphicButton*>(object);
         switch (b->meaning) {

@@ -8,8 +8,9 @@ class QObject;
 
 namespace qv::view {
 
-// Gives labels the static-text role, option buttons the radio-button role and switches
-// their on state; every other widget is left to Qt. Installed once by the binder.
+// Gives labels the static-text role, option buttons the radio-button role, switches
+// their on state and shapes the area they paint; every other widget is left to Qt.
+// Installed once by the binder.
 QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
 
 }  // namespace qv::view
