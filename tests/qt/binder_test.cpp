@@ -505,6 +505,25 @@ TEST_F(BinderTest, AssistiveTechnologyReadsLabelsAsTextOptionsAsRadioButtonsAndL
     EXPECT_EQ(p.events, std::vector<std::string>{"led 1"});
 }
 
+TEST_F(BinderTest, AssistiveTechnologyIsToldTheAreaAShapePaintsNotItsWidgets) {
+    Panel p(rt);
+    // A bar as long as an analog reading: its widget reaches to the frame's far edges.
+    Shape& bar = p.add<Shape>("Shape_Bar", 0, &p.Frame1);
+    Panel::place(bar, 150, 2400, 900, 300);
+    p.Show();
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(binder.widget(bar));
+    ASSERT_NE(read, nullptr);
+    const double k = binder.pixelsPerTwip() * 15;
+    const QPoint at = binder.widget(p.Frame1)->mapToGlobal(QPoint(qRound(10 * k), qRound(160 * k)));
+    EXPECT_EQ(read->rect(), QRect(at, QSize(qRound(60 * k), qRound(20 * k))));
+    bar.Width = 1500;
+    binder.syncAll();
+    EXPECT_EQ(read->rect(), QRect(at, QSize(qRound(100 * k), qRound(20 * k))));
+    // Still read as before: an area without a name.
+    EXPECT_EQ(read->role(), QAccessible::Client);
+    EXPECT_TRUE(read->text(QAccessible::Name).isEmpty());
+}
+
 TEST_F(BinderTest, UnloadInsideAClickDropsTheFormButKeepsTheWidgetUntilDisposal) {
     auto p = std::make_unique<Panel>(rt);
     p->Show();

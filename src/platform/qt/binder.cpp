@@ -8,9 +8,9 @@
 #include <unordered_map>
 
 #include "platform/controls.h"
-#include "platform/qt/binder_widgets.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/values.h"
+#include "platform/qt/widget_accessibility.h"
 #include "platform/qt/window_placement.h"
 #include "platform/runtime.h"
 

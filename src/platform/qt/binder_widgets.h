@@ -12,15 +12,12 @@
 #include <QFont>
 #include <QImage>
 #include <QTabBar>
-#include <QTextLayout>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/controls.h"
-
-class QAccessibleInterface;
+#include "platform/qt/shaped_text.h"
 
 namespace qv::view {
 
@@ -54,22 +51,6 @@ private:
 };
 
 // Read out as static text: a caption or a status cell, not an empty area.
-// A one-line text laid out, kept while text, font, direction and resolution stay the
-// same: a label that only changes colour (an LED output's, many times a second while an
-// effect plays) is not shaped again.
-class ShapedLine {
-public:
-    QTextLine get(const QString& text, const QPainter& p);
-
-private:
-    QString text_;
-    QFont font_;
-    Qt::LayoutDirection direction_ = Qt::LeftToRight;
-    int dpiX_ = 0, dpiY_ = 0;
-    std::unique_ptr<QTextLayout> layout_;
-    QTextLine line_;
-};
-
 class LabelWidget : public ClickArea {
     Q_OBJECT
 public:
@@ -143,6 +124,7 @@ private:
 
 // A shape drawn in `area`, its rectangle inside the widget; the widget itself may be larger.
 class ShapeWidget : public QWidget {
+    Q_OBJECT
 public:
     explicit ShapeWidget(QWidget* parent);
     QColor fill, line;
@@ -184,10 +166,6 @@ private:
     FittedImages fitted_;
     bool on_ = false;
 };
-
-// Gives labels the static-text role, option buttons the radio-button role and switches
-// their on state; every other widget is left to Qt. Installed once by the binder.
-QAccessibleInterface* accessibleInterface(const QString& className, QObject* object);
 
 // An editable list that says when it is losing the focus: Qt then takes typed text that
 // names an entry as that entry's activation.

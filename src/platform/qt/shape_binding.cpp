@@ -21,7 +21,9 @@ protected:
     // where the shape does), and the shape is drawn inside it. A shape whose size changes
     // (the analog bars, on every report) then never moves or resizes its widget: Qt answers
     // every widget's geometry change by working out again which parts of the whole window
-    // are covered by opaque widgets, which costs more than the repaint itself.
+    // are covered by opaque widgets, which costs more than the repaint itself. Assistive
+    // technology is still told the truth: the shape's accessible interface gives the area
+    // the shape paints, not the widget's.
     void fit(QRect& r) const override {
         const QWidget* parent = w_->parentWidget();
         r.setRight(std::max(r.right(), parent->width() - 1));
