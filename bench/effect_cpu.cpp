@@ -28,6 +28,12 @@ int main(int argc, char** argv) {
     bench::Panel panel(argc, argv, steps, timing);
     panel.board.lineBaud = bench::intOption(argc, argv, "--line-baud", 0);
     qv::FormQuorvane& w = *panel.w;
+    std::string ended;
+    for (auto* handler : {&w.Serialport.OnLost, &w.Serialport.OnFailed})
+        *handler = [&ended, inner = *handler](const std::string& reason) {
+            ended = reason;
+            inner(reason);
+        };
 
     double cpu0 = 0, cpu1 = 0, proc0 = 0, proc1 = 0;
     std::pair<double, double> us0, us1;
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
     std::printf("  of which user %.3f s, system %.3f s\n", us1.first - us0.first, us1.second - us0.second);
     bool missed = false;
     if (!w.Serialport.PortOpen()) {
-        std::printf("MISSED: the connection ended during play: %s\n", w.Serialport.lastError().c_str());
+        std::printf("MISSED: the connection ended during play: %s\n", ended.c_str());
         missed = true;
     }
     if (cpuShare > cpuLimit) {

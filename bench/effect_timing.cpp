@@ -83,7 +83,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     prog.nano.InterfaceKind = qv::InterfaceAdaFruit;
-    w.Serialport.setPortOpen(true);
+    if (const auto opened = w.Serialport.openPort(); !opened) {
+        std::fprintf(stderr, "the port did not open: %s\n", opened.error().c_str());
+        return 2;
+    }
 
     const double stepTime = timing / (5050.0 - w.VScrollSpeed.value());
     double wall0 = 0, cpu0 = 0, wall1 = 0, cpu1 = 0;

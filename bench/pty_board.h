@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -77,6 +78,8 @@ public:
     // When above 0, the board reads no faster than a line at this baud rate carries
     // (ten bits a byte), as a real board behind a serial line does.
     int lineBaud = 0;
+    // Once set, the board reads nothing more, as a hung board does.
+    std::atomic<bool> deaf{false};
 
     // `firstPoll` runs on the board thread when the first "5/" arrives.
     void start(std::function<void()> firstPoll) {
@@ -96,6 +99,8 @@ public:
     std::array<Report, 5> last{};
     long reportsWritten = 0;
     long ledFrames = 0;
+    // While deaf: when the line last took a byte (to within 10 ms).
+    Clock::time_point lineTookAt{};
 
 private:
     // A channel's reading differs from its last one on every visit.
@@ -139,9 +144,23 @@ private:
         }
     }
 
+    // Notes when the line last took a byte: until it is full, the line has room for more.
+    void serveDeaf() {
+        for (;;) {
+            pollfd room{slave_, POLLOUT, 0};
+            if (::poll(&room, 1, 0) > 0 && (room.revents & POLLOUT)) {
+                std::lock_guard lock(mutex);
+                lineTookAt = Clock::now();
+            }
+            pollfd s{stopPipe_[0], POLLIN, 0};
+            if (::poll(&s, 1, 10) > 0) return;
+        }
+    }
+
     void serve() {
         std::string buf;
         for (;;) {
+            if (deaf) return serveDeaf();
             pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
             if (::poll(fds, 2, -1) < 0) continue;
             if (fds[1].revents & POLLIN) return;

@@ -16,6 +16,9 @@ constexpr const char* kDefaultLineSettings = "115200,N,8,1";
 }  // namespace
 
 void Connection::CMD_Verbind_Click() {
+    // A disconnect closes the port after its wait whatever the line has taken by then:
+    // nothing it writes waits for the line.
+    if (w.CMD_Verbind.Caption == kDisconnectCaption) w.Serialport.closeSoon();
     w.ResetLeds();
     if (w.CMD_Verbind.Caption == kConnectCaption)
         connectSequence();
@@ -42,16 +45,15 @@ void Connection::connectSequence() {
     // sequence in there: the user has called the connection off before it opened.
     if (w.CMD_Verbind.Caption != kDisconnectCaption) return;
 
-    if (w.Serialport.PortOpen()) w.Serialport.setPortOpen(false);
+    w.Serialport.closePort();
     w.Serialport.CommPort = prog.nano.ComPortNumber;
     w.Serialport.Settings = w.ComboBaudRate.Text == "Baud Rate" ? std::string(kDefaultLineSettings)
                                                                 : w.ComboBaudRate.Text + ",N,8,1";
-    w.Serialport.setPortOpen(true);
-    if (!w.Serialport.PortOpen()) {
+    if (const auto opened = w.Serialport.openPort(); !opened) {
         showDisconnectedScreen();
-        rt.msgBox("Com " + std::to_string(prog.nano.ComPortNumber) + " could not be opened:\r" +
-                      w.Serialport.lastError(),
-                  MsgCritical, kAppTitle);
+        rt.msgBox(
+            "Com " + std::to_string(prog.nano.ComPortNumber) + " could not be opened:\r" + opened.error(),
+            MsgCritical, kAppTitle);
         return;
     }
 
@@ -89,7 +91,7 @@ void Connection::showPortClosed() {
     w.CMD_Verbind.Caption = kConnectCaption;
     w.CMD_Verbind.Picture = prog.picture("Img Verbroken.bmp");
 
-    w.Serialport.setPortOpen(false);
+    w.Serialport.closePort();
     w.TimerLeesIngangen.setEnabled(false);
 
     w.Label_StatusBalk(1).Caption = "Not connected";

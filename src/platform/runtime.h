@@ -43,8 +43,13 @@ class SerialConnection {
 public:
     virtual ~SerialConnection() = default;
     // Writes the bytes in one piece and in call order; returns without waiting for the
-    // line, unless earlier writes still wait for it (then events go on meanwhile).
+    // line, unless earlier writes still wait for it (then events go on meanwhile, and
+    // writes made inside that wait do not wait again).
     virtual void write(const std::string& bytes) = 0;
+    // The owner closes the connection shortly: from now on no write waits for the line,
+    // and the close drops what it has not taken. A connection whose writes never wait has
+    // nothing to change.
+    virtual void closeSoon() {}
     virtual int bytesAvailable() const = 0;
     virtual std::string readAll() = 0;
     virtual void close() = 0;

@@ -23,31 +23,25 @@ int SerialPort::baudOf(const std::string& settings) {
     return static_cast<int>(baud);
 }
 
-void SerialPort::setPortOpen(bool open) {
-    if (!open) {
-        if (conn_) {
-            conn_->close();
-            release();
-        }
-        return;
-    }
-    if (conn_) return;
-    lastError_.clear();
+void SerialPort::closePort() {
+    if (!conn_) return;
+    conn_->close();
+    release();
+}
+
+void SerialPort::closeSoon() {
+    if (conn_) conn_->closeSoon();
+}
+
+Result<> SerialPort::openPort() {
+    if (conn_) return Done{};
     LineSettings ls;
     ls.baud = baudOf(Settings);
-    if (ls.baud <= 0) {
-        lastError_ = "the line setting \"" + Settings + "\" is not valid";
-        return;
-    }
-    if (CommPort < 1) {
-        lastError_ = "invalid port number";
-        return;
-    }
+    if (ls.baud <= 0) return Failure{"the line setting \"" + Settings + "\" is not valid"};
+    if (CommPort < 1) return Failure{"invalid port number"};
     auto opened = rt_.openSerial(CommPort, ls);
-    if (!opened) {
-        lastError_ = opened.error().empty() ? std::string("the port cannot be opened") : opened.error();
-        return;
-    }
+    if (!opened)
+        return Failure{opened.error().empty() ? std::string("the port cannot be opened") : opened.error()};
     conn_ = std::move(*opened);
     SerialConnection* raw = conn_.get();
     conn_->onReceive = [this, raw] {
@@ -57,10 +51,10 @@ void SerialPort::setPortOpen(bool open) {
     conn_->onEnded = [this, raw](const Failure& f) {
         if (conn_.get() != raw) return;
         release();
-        lastError_ = f.reason;
         auto& handler = f.deviceGone ? OnLost : OnFailed;
         if (handler) handler(f.reason);
     };
+    return Done{};
 }
 
 void SerialPort::release() {

@@ -20,10 +20,14 @@ public:
     std::string Settings = "115200,N,8,1";
 
     bool PortOpen() const { return conn_ != nullptr; }
-    // Opening COMn with Settings; a failure leaves the port closed and lastError()
-    // says why. Closing drops whatever waits in the receive buffer.
-    void setPortOpen(bool open);
-    const std::string& lastError() const { return lastError_; }
+    // PortOpen set true: opens COMn with Settings, or says why it cannot (the port then
+    // stays closed). An open port stays as it is.
+    Result<> openPort();
+    // PortOpen set false; drops whatever waits in the receive buffer.
+    void closePort();
+    // The port is about to be closed (a disconnect, the program's end): nothing written
+    // from now on waits for the line, and the close drops what the line has not taken.
+    void closeSoon();
 
     int InBufferCount() const;
     std::string Input();
@@ -44,7 +48,6 @@ private:
 
     Runtime& rt_;
     std::unique_ptr<SerialConnection> conn_;
-    std::string lastError_;
 };
 
 }  // namespace qv

@@ -141,6 +141,8 @@ void Application::CMD_Close_Click() {
 }
 
 void Application::Form_Unload() {
+    // The program ends at once, and the port with it, whatever the line has taken.
+    quorvane().Serialport.closeSoon();
     quorvane().ResetLeds();
     rt.quit();
 }

@@ -26,8 +26,7 @@ protected:
         prog().nano.InterfaceKind = InterfaceAdaFruit;
         board = &rig.board(3, "AT");
         w->Serialport.CommPort = 3;
-        w->Serialport.setPortOpen(true);
-        ASSERT_TRUE(w->Serialport.PortOpen());
+        ASSERT_TRUE(w->Serialport.openPort());
         setSound(true, 1);
     }
 

@@ -29,7 +29,7 @@ protected:
         rig.board(3, "");
         rig.prog->nano.InterfaceKind = kind;
         rig.w().Serialport.CommPort = 3;
-        rig.w().Serialport.setPortOpen(true);
+        ASSERT_TRUE(rig.w().Serialport.openPort());
     }
 
     // "t bytes" of every write from `from` on, times in tenths of a second.
@@ -208,7 +208,7 @@ TEST_F(Effects, PicturesAndFramesFollowTheSketch) {
     w.Label_LumiLed(1).BackColor = kWindowBack;
     playOnce(w);
     EXPECT_EQ(litLabels(w), std::vector<std::string>{"1"});
-    w.Serialport.setPortOpen(false);
+    w.Serialport.closePort();
     rig.prog->nano.InterfaceKind = InterfaceLumiLeds;
     playOnce(w);
     EXPECT_EQ(rig.rt.writes.size(), sent);
@@ -310,7 +310,7 @@ TEST_F(Effects, AStepThatNeverWaitsSendsAboutAHundredFramesASecondInBothModes) {
         fresh.rt.boards[3] = &guard;
         fresh.prog->nano.InterfaceKind = InterfaceAdaFruit;
         w.Serialport.CommPort = 3;
-        w.Serialport.setPortOpen(true);
+        ASSERT_TRUE(w.Serialport.openPort());
         w.Check_Auto_volgende_Effect.setValue(autoNext);
         const double t0 = fresh.rt.now();
         fresh.rt.at(t0 + 1.0, [&] { fresh.rt.click(w.CMD_Animatie); });

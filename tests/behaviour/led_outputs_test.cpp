@@ -23,8 +23,7 @@ protected:
         prog().nano.InterfaceKind = kind;
         rig.board(3, "AT");
         w->Serialport.CommPort = 3;
-        w->Serialport.setPortOpen(true);
-        ASSERT_TRUE(w->Serialport.PortOpen());
+        ASSERT_TRUE(w->Serialport.openPort());
         rig.rt.writes.clear();
     }
     std::vector<std::string> written() const {
@@ -151,7 +150,7 @@ TEST_F(LedOutputs, ResetDarkensEveryLedAndClearsTheBoardByKind) {
     };
     openPort(InterfaceNone);
     for (bool open : {true, false}) {
-        if (!open) w->Serialport.setPortOpen(false);
+        if (!open) w->Serialport.closePort();
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "kind " << c.kind << (open ? " open" : " closed"));
             prog().nano.InterfaceKind = c.kind;
@@ -176,7 +175,7 @@ TEST_F(LedOutputs, ResetDarkensEveryLedAndClearsTheBoardByKind) {
 
 TEST_F(LedOutputs, ResetSendsNoSecondMaskWhenPortClosesInThePause) {
     openPort(InterfaceTM1638);
-    rig.rt.post([this] { w->Serialport.setPortOpen(false); });
+    rig.rt.post([this] { w->Serialport.closePort(); });
     w->ResetLeds();
     EXPECT_EQ(written(), std::vector<std::string>{"1/0/"});
     EXPECT_EQ(prog().mod.LedStatus, 0);

@@ -65,7 +65,7 @@ TEST_F(Polling, OtherKindsAndAClosedPortSendNothingAndKeepTheIndex) {
         for (const Tick& t : tick(rig, 3)) EXPECT_EQ(t.sent, "");
     }
     prog().nano.InterfaceKind = InterfaceAdaFruit;
-    w->Serialport.setPortOpen(false);
+    w->Serialport.closePort();
     for (const Tick& t : tick(rig, 3)) EXPECT_EQ(t.sent, "");
     EXPECT_EQ(w->AnalogPollIndex, 2);
 }

@@ -95,8 +95,7 @@ TEST_F(PortDiscovery, FindComWhileThePortIsOpenIsRefusedAndChangesNothing) {
     rig.board(3, "AT");
     rig.rt.existingPorts.insert(5);  // would be found by a search
     w.Serialport.CommPort = 3;
-    w.Serialport.setPortOpen(true);
-    ASSERT_TRUE(w.Serialport.PortOpen());
+    ASSERT_TRUE(w.Serialport.openPort());
     const size_t writesBefore = rig.rt.writes.size();
 
     rig.rt.click(w.CMD_ZoekPoorten);

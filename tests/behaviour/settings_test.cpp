@@ -60,8 +60,7 @@ protected:
         rig.board(3, "AT");
         FormQuorvane& w = rig.w();
         w.Serialport.CommPort = 3;
-        w.Serialport.setPortOpen(true);
-        ASSERT_TRUE(w.Serialport.PortOpen());
+        ASSERT_TRUE(w.Serialport.openPort());
         prog().nano.InterfaceKind = kind;
         rig.rt.writes.clear();
     }
@@ -262,7 +261,7 @@ TEST_F(Settings, ApplyWithOtherKindsOrNoConnection) {
     EXPECT_EQ(rig.rt.writes[0].bytes, "6/2/");
     EXPECT_EQ(rig.rt.writtenText().find("20/"), std::string::npos);
 
-    w.Serialport.setPortOpen(false);
+    w.Serialport.closePort();
     rig.rt.writes.clear();
     w.TimerLeesIngangen.setEnabled(false);
     const double t0 = rig.rt.now();

@@ -96,8 +96,7 @@ protected:
         rig.board(3, "AT");
         rig.prog->nano.InterfaceKind = InterfaceAdaFruit;
         w->Serialport.CommPort = 3;
-        w->Serialport.setPortOpen(true);
-        ASSERT_TRUE(w->Serialport.PortOpen());
+        ASSERT_TRUE(w->Serialport.openPort());
         w->CMD_Verbind.Caption = "Disconnect";
     }
     FormQuorvane* w = nullptr;

@@ -8,12 +8,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/qt/qt_runtime.h"
 #include "platform/serial_port.h"
@@ -135,8 +137,8 @@ TEST_F(QtSerialTest, ArrivalDuringAHandlersWaitRaisesItsOwnEvent) {
     QtRuntime rt(environment());
     SerialPort port(rt);
     port.CommPort = 3;
-    port.setPortOpen(true);
-    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    const auto opened = port.openPort();
+    ASSERT_TRUE(opened) << opened.error();
     int events = 0, eventsAfterWait = 0;
     std::string second;
     port.OnComm = [&] {
@@ -159,12 +161,12 @@ TEST_F(QtSerialTest, AHandlerMayCloseThePortItIsCalledFor) {
     QtRuntime rt(environment());
     SerialPort port(rt);
     port.CommPort = 3;
-    port.setPortOpen(true);
-    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    const auto opened = port.openPort();
+    ASSERT_TRUE(opened) << opened.error();
     int events = 0;
     port.OnComm = [&] {
         ++events;
-        port.setPortOpen(false);
+        port.closePort();
     };
     farSend("AT");
     rt.wait(0.1);
@@ -176,8 +178,8 @@ TEST_F(QtSerialTest, VanishedFarEndClosesThePortOnceWithoutBurningTheCpu) {
     QtRuntime rt(environment());
     SerialPort port(rt);
     port.CommPort = 3;
-    port.setPortOpen(true);
-    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    const auto opened = port.openPort();
+    ASSERT_TRUE(opened) << opened.error();
     int lost = 0;
     std::string reason;
     port.OnLost = [&](const std::string& r) {
@@ -204,8 +206,8 @@ TEST_F(QtSerialTest, WritesOutpacingASlowReaderWaitForItInOrderWithEventsGoingOn
     QtRuntime rt(environment());
     SerialPort port(rt);
     port.CommPort = 3;
-    port.setPortOpen(true);
-    ASSERT_TRUE(port.PortOpen()) << port.lastError();
+    const auto opened = port.openPort();
+    ASSERT_TRUE(opened) << opened.error();
     std::string ended;
     port.OnLost = [&](const std::string& r) { ended = "lost: " + r; };
     port.OnFailed = [&](const std::string& r) { ended = "failed: " + r; };
@@ -249,6 +251,43 @@ TEST_F(QtSerialTest, WritesOutpacingASlowReaderWaitForItInOrderWithEventsGoingOn
     EXPECT_TRUE(got == sent) << got.size() << " of " << sent.size() << " bytes, in order or not";
     EXPECT_GE(ticks, static_cast<int>(writing / 0.01 / 2));
     EXPECT_LT(writingCpu, 0.6 * writing);
+}
+
+TEST_F(QtSerialTest, WritesInsideAWaitForAStalledLineNeverWaitThemselves) {
+    QtRuntime rt(environment());
+    SerialPort port(rt);
+    port.CommPort = 3;
+    const auto opened = port.openPort();
+    ASSERT_TRUE(opened) << opened.error();
+    int failed = 0, lost = 0;
+    port.OnFailed = [&](const std::string&) { ++failed; };
+    port.OnLost = [&](const std::string&) { ++lost; };
+    // A burst of clicks while a writer waits for a line nobody reads, each a timer of its
+    // own that writes once. Waits nesting one inside the other are cut short by closing
+    // the port rather than left to wait for the line to be given up.
+    constexpr int kClicks = 200;
+    int deepest = 0, clicks = 0;
+    std::vector<int> timers(kClicks);
+    for (int i = 0; i < kClicks; ++i)
+        timers[static_cast<size_t>(i)] = rt.startTimer(1, [&, i] {
+            rt.stopTimer(timers[static_cast<size_t>(i)]);
+            deepest = std::max(deepest, rt.nesting());
+            ++clicks;
+            if (rt.nesting() > 10) {
+                port.closePort();
+            } else {
+                port.Output("1/255/2/255/3/255/4/170/");
+            }
+        });
+    // More than the line and the kernel's buffers hold: the writer waits, and the clicks
+    // run inside its wait.
+    port.Output(std::string(1 << 20, 'x'));
+    rt.wait(0.1);
+
+    EXPECT_EQ(clicks, kClicks);
+    EXPECT_LE(deepest, 2);
+    EXPECT_EQ(failed, 1);
+    EXPECT_EQ(lost, 0);
 }
 
 TEST_F(QtSerialTest, OpenFailuresGiveTheReason) {

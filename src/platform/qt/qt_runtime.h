@@ -68,6 +68,9 @@ public:
 
     const Environment& env() const override { return env_; }
 
+    // How many blocking calls (waits, message boxes) are under way, one inside the other.
+    int nesting() const { return nesting_; }
+
     // --- for the platform's own pieces ------------------------------------------------
     // Calls `fn` from the event queue and brings the view in step afterwards.
     void post(std::function<void()> fn);

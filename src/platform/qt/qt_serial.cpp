@@ -21,13 +21,17 @@ constexpr const char* kInUse = "the port is in use by another program";
 // What may wait for the line before a writer waits for it to take some: the send buffer
 // of the serial control the program was made for.
 constexpr size_t kSendBufferBytes = 512;
-// A line that takes nothing for this long while a writer waits is held by a board that
+// What may wait in all while a write waits: its send buffer and as much again for what
+// the handlers run meanwhile write (polls, a stop, a disconnect's last commands). More
+// than that means the board no longer keeps up.
+constexpr size_t kQueueBytes = 2 * kSendBufferBytes;
+// A line that takes nothing for this long while bytes wait for it is held by a board that
 // no longer reads: the connection ends rather than every later writer waiting for ever.
 // The kernel's own buffer (some kilobytes) lets writers in again only once it is nearly
 // empty, seconds apart on a slow line, so progress is also read from its fill level.
 constexpr double kStallSeconds = 15.0;
-// How often a waiting writer looks at the clock for that, when nothing else wakes it.
-constexpr double kStallCheckSeconds = 0.5;
+// How often the line is looked at for that while bytes wait for it.
+constexpr int kWatchMs = 500;
 
 // Bytes in the kernel's output queue of the device; 0 where the device does not say.
 int kernelQueued(int fd) {
@@ -63,6 +67,8 @@ QtSerialConnection::QtSerialConnection(QtRuntime& rt, std::string devicePath)
     QObject::connect(&receiveLater_, &QTimer::timeout, this, [this] { raiseReceive(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, this,
                      [this](QSerialPort::SerialPortError e) { portError(e); });
+    lineWatch_.setInterval(kWatchMs);
+    QObject::connect(&lineWatch_, &QTimer::timeout, this, [this] { watchLine(); });
 }
 
 QtSerialConnection::~QtSerialConnection() { close(); }
@@ -110,51 +116,52 @@ Result<> QtSerialConnection::open(int baud) {
     writable_->setEnabled(false);
     QObject::connect(writable_.get(), &QSocketNotifier::activated, this, [this] { send(); });
     open_ = true;
+    tookAt_ = rt_.now();
     rt_.connectionOpened(this);
     return Done{};
 }
 
 void QtSerialConnection::write(const std::string& bytes) {
     if (!open_ || bytes.empty()) return;
+    // Only one write waits at a time, and none once the owner is closing (the close drops
+    // what the line has not taken): the others queue behind, or end the connection as a
+    // failed write does when the queue is full, so that a burst of clicks inside a wait
+    // neither nests waits nor shows a message for every click.
+    const bool mayWait = !waiting_ && !closeSoon_;
+    if (!mayWait && out_.size() + bytes.size() > kQueueBytes) {
+        end({"the board does not take the data sent to it"});
+        return;
+    }
     // Behind bytes that already wait, the line is full: the notifier sends them all.
     const bool lineFull = !out_.empty();
     out_ += bytes;
     if (!lineFull) send();
+    if (!mayWait || out_.size() <= kSendBufferBytes) return;
     // Writes that outpace the line for long wait here until it has taken enough, so what
-    // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through
-    // (and may write in turn, appending behind these bytes).
-    if (out_.size() <= kSendBufferBytes) return;
-    long long seen = sent_;
-    int queued = kernelQueued(port_.handle());
-    double progressAt = rt_.now();
+    // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through.
+    // The line watch ends the wait, with the connection, on a line that takes nothing.
+    waiting_ = true;
     bool first = true;
     while (open_ && out_.size() > kSendBufferBytes) {
         // Between its waits the writer changes no window object: only the first wait needs
         // the screen brought in step.
         if (first) {
-            rt_.waitForEvents(rt_.now() + kStallCheckSeconds);
+            rt_.waitForEvents(rt_.now() + kWatchMs / 1000.0);
         } else {
-            rt_.waitForEventsUnchanged(rt_.now() + kStallCheckSeconds);
+            rt_.waitForEventsUnchanged(rt_.now() + kWatchMs / 1000.0);
         }
         first = false;
-        const int nowQueued = open_ ? kernelQueued(port_.handle()) : 0;
-        if (sent_ != seen || nowQueued < queued) {
-            seen = sent_;
-            queued = nowQueued;
-            progressAt = rt_.now();
-        } else if (open_ && rt_.now() - progressAt >= kStallSeconds) {
-            end({"the board has taken no data for " + std::to_string(static_cast<int>(kStallSeconds)) +
-                 " seconds"});
-        }
     }
+    waiting_ = false;
 }
 
 void QtSerialConnection::send() {
+    bool took = false;
     while (open_ && !out_.empty()) {
         const ssize_t n = ::write(port_.handle(), out_.data(), out_.size());
         if (n > 0) {
             out_.erase(0, static_cast<size_t>(n));
-            sent_ += n;
+            took = true;
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -167,7 +174,26 @@ void QtSerialConnection::send() {
         }
         return;
     }
-    if (open_) writable_->setEnabled(!out_.empty());
+    if (!open_) return;
+    if (took) tookAt_ = rt_.now();
+    const bool waits = !out_.empty();
+    writable_->setEnabled(waits);
+    if (!waits) {
+        lineWatch_.stop();
+    } else if (!lineWatch_.isActive()) {
+        kernelQueued_ = kernelQueued(port_.handle());
+        lineWatch_.start();
+    }
+}
+
+void QtSerialConnection::watchLine() {
+    if (!open_) return;
+    const int queued = kernelQueued(port_.handle());
+    if (queued < kernelQueued_) tookAt_ = rt_.now();
+    kernelQueued_ = queued;
+    if (rt_.now() - tookAt_ >= kStallSeconds)
+        end({"the board has taken no data for " + std::to_string(static_cast<int>(kStallSeconds)) +
+             " seconds"});
 }
 
 void QtSerialConnection::collect() const {
@@ -191,6 +217,7 @@ void QtSerialConnection::close() {
     open_ = false;
     // Disabled, not deleted: this may run from the notifier's own signal.
     writable_->setEnabled(false);
+    lineWatch_.stop();
     receiveLater_.stop();
     port_.close();
     in_.clear();

@@ -8,6 +8,11 @@
 // Writes go to the device ourselves rather than through QSerialPort, which reports a full
 // line (EAGAIN) as the same ResourceError as a vanished device: bytes the line cannot take
 // at once wait in a buffer of our own and leave, in order, as it takes them.
+//
+// One write at a time may wait for the line to catch up, processing events meanwhile;
+// writes made by handlers run inside that wait queue behind it, within a bound, so waits
+// never nest. Whenever bytes wait, a watch gives up on a line that has taken nothing for
+// a while, counted from when it last took data, whatever is written meanwhile.
 #pragma once
 
 #include <QObject>
@@ -32,6 +37,7 @@ public:
     Result<> open(int baud);
 
     void write(const std::string& bytes) override;
+    void closeSoon() override { closeSoon_ = true; }
     int bytesAvailable() const override;
     std::string readAll() override;
     void close() override;
@@ -43,6 +49,8 @@ private:
     void portError(QSerialPort::SerialPortError e);
     // Writes what waits, as far as the line takes it now.
     void send();
+    // Ends the connection when the line has taken nothing for too long.
+    void watchLine();
     // Closes the port and tells the owner from the event queue.
     void end(Failure why);
 
@@ -52,10 +60,14 @@ private:
     mutable QSerialPort port_;
     mutable std::string in_;
     std::string out_;                            // written, not yet taken by the line
-    long long sent_ = 0;                         // bytes the line has taken in all
     std::unique_ptr<QSocketNotifier> writable_;  // on while `out_` holds bytes
+    QTimer lineWatch_;                           // runs while `out_` holds bytes
+    double tookAt_ = 0;                          // when the line last took data
+    int kernelQueued_ = 0;                       // the kernel's queue at the last look
     QTimer receiveLater_;                        // the receive event, due
     bool open_ = false;
+    bool waiting_ = false;    // a write waits for the line
+    bool closeSoon_ = false;  // the owner is closing: no write waits
 };
 
 }  // namespace qv
