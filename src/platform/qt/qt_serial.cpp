@@ -128,15 +128,15 @@ void QtSerialConnection::write(const std::string& bytes) {
     // failed write does when the queue is full, so that a burst of clicks inside a wait
     // neither nests waits nor shows a message for every click.
     const bool mayWait = !waiting_ && !closeSoon_;
-    if (!mayWait && out_.size() + bytes.size() > kQueueBytes) {
-        end({"the board does not take the data sent to it"});
-        return;
-    }
     // Behind bytes that already wait, the line is full: the notifier sends them all.
     const bool lineFull = !out_.empty();
     out_ += bytes;
     if (!lineFull) send();
-    if (!mayWait || out_.size() <= kSendBufferBytes) return;
+    if (!mayWait) {
+        if (open_ && out_.size() > kQueueBytes) end({"the board does not take the data sent to it"});
+        return;
+    }
+    if (out_.size() <= kSendBufferBytes) return;
     // Writes that outpace the line for long wait here until it has taken enough, so what
     // waits stays bounded; events go on meanwhile, so a stop or a disconnect gets through.
     // The line watch ends the wait, with the connection, on a line that takes nothing.
